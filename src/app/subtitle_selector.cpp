@@ -1,0 +1,36 @@
+#include "app/subtitle_selector.h"
+
+#include <algorithm>
+
+#include "app/app.h"
+#include "app/file_error.h"
+#include "render/draw_sub.h"
+
+void ieSubsChange(App& app) {
+  Controls& ui = app.ui;
+  const int v = ui.ieSubs.value();
+  if (v >= 1 && v <= ui.udSubs.max) {
+    ui.udSubs.position = v;
+    try {
+      DrawSub(app, v);
+    } catch (const FileError& e) {
+      app.erlog(e.what());  // the stream file went away or shrank since it was read
+    }
+  }
+  if (app.subFormat != sfDVD) {
+    ui.bPrev.enabled = v > 1;
+    ui.bNext.enabled = v < int(app.subs.size());
+  }
+}
+
+void setSubsText(App& app, const std::string& text) {
+  if (app.ui.ieSubs.text == text) return;
+  app.ui.ieSubs.text = text;
+  ieSubsChange(app);
+}
+
+void setSubsPosition(App& app, int position) {
+  TUpDown& ud = app.ui.udSubs;
+  ud.position = std::max(ud.min, std::min(position, ud.max));
+  setSubsText(app, std::to_string(ud.position));
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The subtitle selector: the number box ieSubs and its up-down partner udSubs. Setting
+// either the way the window does fires the change handler that draws the subtitle.
+#include <string>
+
+class App;
+
+// The selector's text changed (typed by the user or set by a command).
+void ieSubsChange(App& app);
+// Sets the number box's text; a different text fires ieSubsChange.
+void setSubsText(App& app, const std::string& text);
+// Moves the up-down control (limited to its range), which sets the number box.
+void setSubsPosition(App& app, int position);

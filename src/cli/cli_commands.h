@@ -1,0 +1,17 @@
+#pragma once
+// Each subcommand of marrowby-cli registers its options; main runs the one given, after the
+// --set options are applied, and exits with the status it returns.
+#include <functional>
+
+#include "cli/cli_context.h"
+
+namespace CLI {
+class App;
+}
+
+struct CliCommand {
+  CLI::App* sub;
+  std::function<int()> run;
+};
+
+CliCommand addInfoCommand(CLI::App& cli, CliContext& ctx);

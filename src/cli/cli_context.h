@@ -1,0 +1,20 @@
+#pragma once
+// What every subcommand of marrowby-cli shares: the program state and the loaded input.
+#include <string>
+
+#include "app/app.h"
+#include "cli/cli_host.h"
+
+enum ExitStatus { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+
+struct CliContext {
+  CliHost host;
+  App app{host};
+  CliContext() { host.attach(&app); }
+
+  // Reads FILE as the window would: a stream through "Read SUP", an ".srt" file through the
+  // SRT import. Returns false, with the message on stderr, when it could not be read.
+  bool load(const std::string& file);
+  // Reports the last error on stderr; returns kExitFailed when there was one.
+  int failIfError();
+};

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+#include "app/host.h"
+
+class App;
+
+// The command line's platform: no dialogs, questions answered yes, and the status bar's
+// progress text on stderr while stderr is a terminal.
+class CliHost : public Host {
+ public:
+  CliHost();
+  void attach(const App* app) { app_ = app; }
+  void repaint() override;
+  void pump() override { repaint(); }
+  // Ends the progress line so that later output starts on a fresh line.
+  void finishProgress();
+
+ private:
+  const App* app_ = nullptr;
+  bool terminal_ = false;
+  std::string shown_;
+};

@@ -1,0 +1,5 @@
+#include "readers/pg_reader.h"
+
+#include "app/app.h"
+
+void readPG(App&, ReadState&) {}

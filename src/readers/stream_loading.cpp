@@ -1,0 +1,136 @@
+#include "readers/stream_loading.h"
+
+#include <sys/stat.h>
+
+#include <optional>
+
+#include "app/app.h"
+#include "app/file_error.h"
+#include "app/subtitle_selector.h"
+#include "model/file_names.h"
+#include "readers/pg_reader.h"
+#include "readers/sp_reader.h"
+#include "render/draw_sub.h"
+#include "text/srt_import.h"
+
+namespace {
+constexpr uint16_t kTagSP = 0x5350;
+constexpr uint16_t kTagPG = 0x5047;
+// Record fields hold 32-bit file positions.
+constexpr uint64_t kMaxStreamSize = 0xFFFFFFFFull;
+
+bool fileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Runs the reader the tag names; returns the number of subtitles it leaves.
+uint32_t readStream(App& app, StreamFile& file, uint16_t tag) {
+  ReadState rs{file, 0};
+  try {
+    if (file.size() > kMaxStreamSize) {
+      app.erlog("Stream read error");
+      return 0;
+    }
+    if (tag == kTagSP) {
+      app.log2("HD DVD (DVD) subtitle found.");
+      readSP(app, rs);
+    } else if (tag == kTagPG) {
+      app.subFormat = sfBluRay;
+      app.log2("Blu-ray presentation graphics found.");
+      readPG(app, rs);
+    } else {
+      app.erlog("Unsupported file format.");
+    }
+  } catch (const FileError& e) {
+    // A packet that claims more than the file holds: the subtitles read so far stay.
+    app.erlog(e.what());
+    rs.count = uint32_t(app.subs.size());
+  }
+  return rs.count;
+}
+}  // namespace
+
+void bReadSUPClick(App& app) {
+  Controls& ui = app.ui;
+  const std::string path = ui.eSUPfile.text;
+  if (path.empty()) {
+    app.srtDirty = true;
+    return;
+  }
+  if (ui.cbAutoClear.checked) app.clearLog();
+  std::optional<StreamFile> file;
+  try {
+    file.emplace(path);
+  } catch (const FileError& e) {
+    app.erlog(e.what());  // the list and the window stay as they were
+    return;
+  }
+  app.slog("Loading " + fileNameOf(path), 0);
+  app.log(path + " loading");
+
+  ui.mSRT.visible = false;
+  const uint16_t tag = file->rd16();
+  ui.ProgressBar.position = 0;
+  ui.showProgress(true);
+  file->seek(0);
+  app.subs.clear();
+  uint32_t count = readStream(app, *file, tag);
+  if (count < app.subs.size()) app.subs.resize(count);
+  count = uint32_t(app.subs.size());
+
+  ui.showProgress(false);
+  file.reset();
+  ui.mSRT.visible = true;
+  app.host.repaint();
+
+  ui.udSubs.max = int(count);
+  if (count < 1) {
+    setSubsText(app, "0");
+    ui.bSaveBMP.enabled = false;
+    DrawSub(app, 0);
+    ui.bExport.enabled = false;
+  } else {
+    app.srcName = CutExt(fileNameOf(path));
+    setSubsText(app, "1");
+    app.slog2("Ready", "");
+    app.logn(std::to_string(count) + " subtitles loaded.");
+    app.log("");
+    ui.bSaveBMP.enabled = true;
+    if (app.subFormat != sfDVD) ui.bOCRall.enabled = true;
+    setSubsPosition(app, 2);
+    setSubsPosition(app, 1);
+    ui.bExport.enabled = true;
+  }
+  app.srtDirty = true;
+}
+
+void bbSUPClick(App& app) {
+  const auto chosen = app.host.openFile(kOpenSupTitle, kOpenSupFilter, "");
+  if (!chosen) return;
+  const std::string ext = upperExtension(*chosen);
+  if (ext == ".SRT") {
+    app.srcName = *chosen;
+    ReadSRT(app);
+  } else if (ext == ".SUP") {
+    app.ui.eSUPfile.text = *chosen;
+    app.ui.bReadSUP.enabled = fileExists(*chosen);
+    if (app.ui.cbAutoRead.checked) bReadSUPClick(app);
+    app.ui.lSRTfile.caption.clear();
+  }
+}
+
+void filesDropped(App& app, const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  const std::string& path = paths.front();
+  const std::string ext = upperExtension(path);
+  if (ext == ".SUP") {
+    app.ui.eSUPfile.text = path;
+    // As with the dialog, so that a file dropped with "Auto read" off can still be read.
+    app.ui.bReadSUP.enabled = fileExists(path);
+    if (app.ui.cbAutoRead.checked) bReadSUPClick(app);
+  } else if (ext == ".SRT") {
+    app.srcName = path;
+    if (app.ui.cbAutoRead.checked) ReadSRT(app);
+  }
+}

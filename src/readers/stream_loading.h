@@ -1,0 +1,17 @@
+#pragma once
+// "Read SUP" and the two ways a file name reaches it: the open dialog and files dropped on
+// the window.
+#include <string>
+#include <vector>
+
+class App;
+
+void bReadSUPClick(App& app);
+// The stream file chooser.
+void bbSUPClick(App& app);
+// Files dropped on the main window; only the first counts.
+void filesDropped(App& app, const std::vector<std::string>& paths);
+
+inline constexpr const char* kOpenSupTitle = "Open subtitle stream (SUP)";
+inline constexpr const char* kOpenSupFilter =
+    "All supported format (SUP, SRT)|*.sup; *.srt|SUP (DVD/HD DVD/BD)|*.sup|SubRip SRT|*.srt|All|*.*";

@@ -10,11 +10,14 @@
 #include "app/message_log.h"
 #include "app/status_bar.h"
 #include "model/subtitle_list.h"
+#include "render/palette_state.h"
+#include "render/render_flags.h"
+#include "render/work_images.h"
 
 inline constexpr const char* kProgramName = "Marrowby";
 inline constexpr const char* kVersion = MARROWBY_VERSION;
 
-class App : public SubtitleList {
+class App : public SubtitleList, public PaletteState, public WorkImages, public RenderFlags {
  public:
   explicit App(Host& host) : host(host) {}
   App(const App&) = delete;

@@ -19,3 +19,6 @@ BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libpng
 # What the tests need beyond that: the test framework, an independent decoder, an X server.
 TEST_PACKAGES=(libgtest-dev libgmock-dev ffmpeg xvfb xauth libxml2-utils pngcheck clang
   libclang-rt-14-dev)
+# Benchmarks (MARROWBY_BENCH=ON) and regenerating the letter sheet (tools/).
+BENCH_PACKAGES=(libbenchmark-dev)
+TOOL_PACKAGES=(libfreetype-dev fonts-liberation2)

@@ -1,0 +1,153 @@
+#include "render/palette_builder.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "app/app.h"
+#include "readers/stream_file.h"
+#include "render/colour.h"
+
+namespace {
+constexpr int kHdPaletteBytes = 768;  // 256 Y, Cr, Cb triples
+constexpr int kHdContrastBytes = 256;
+constexpr int kBdEntryBytes = 5;      // id, Y, Cr, Cb, T
+
+// Tracks the most transparent, the brightest and the darkest opaque entry while a palette is
+// built; ties keep the entry met first, and an index nobody qualifies for keeps its value.
+class IndexUpdate {
+ public:
+  explicit IndexUpdate(PaletteState& p) : p_(p) {}
+  void add(uint8_t e) {
+    const int alpha = p_.palAlpha[e];
+    const PackedColor c = p_.palRGB[e];
+    const int brightness = redOf(c) + greenOf(c) + blueOf(c);
+    if (alpha < minAlpha_) {
+      minAlpha_ = alpha;
+      p_.idxClear = e;
+    }
+    if (alpha == 255 && brightness > maxBright_) {
+      maxBright_ = brightness;
+      p_.idxBright = e;
+    }
+    if (alpha == 255 && brightness < minBright_) {
+      minBright_ = brightness;
+      p_.idxDark = e;
+    }
+  }
+
+ private:
+  PaletteState& p_;
+  int minAlpha_ = 4095, maxBright_ = 0, minBright_ = 4095;
+};
+
+void setDisplaySize(PaletteState& p, int w, int h) {
+  p.displayWidth = w;
+  p.displayHeight = h;
+}
+
+void buildDvd(PaletteState& p) {
+  static constexpr PackedColor kColours[4] = {0x000000, 0xFFFFFF, 0x000000, 0xCCCCCC};
+  static constexpr uint8_t kAlphas[4] = {0, 255, 255, 255};
+  for (int i = 0; i < 4; ++i) {
+    p.palRGB[i] = kColours[i];
+    p.palAlpha[i] = kAlphas[i];
+  }
+  p.idxBright = 1;
+  // DVD streams name no transparent or dark entry; fixed ones keep an index left by an
+  // earlier list (whose colours entries 4-255 still hold) out of the background and the
+  // black-and-white output.
+  p.idxClear = 0;
+  p.idxDark = 2;
+  setDisplaySize(p, 720, 576);
+}
+
+void buildHdDvd(PaletteState& p, const TSUP& s, const StreamFile& file) {
+  const uint64_t control = uint64_t(s.win[0].dataPos) + s.win[0].dataLen;
+  const auto colours = file.at(control + s.colorOfs, kHdPaletteBytes);
+  const auto contrast = file.at(control + s.contrOfs, kHdContrastBytes);
+  IndexUpdate update(p);
+  for (int i = 0; i < 256; ++i) {
+    p.palRGB[i] = YCrCbToRGB(colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]);
+    p.palAlpha[i] = uint8_t(255 - contrast[i]);
+    update.add(uint8_t(i));
+  }
+  setDisplaySize(p, 1920, 1080);
+}
+
+void buildBluRay(PaletteState& p, const TSUP& s, const StreamFile& file, bool exportBD) {
+  p.palRGB.fill(0);
+  p.palAlpha.fill(exportBD ? 255 : 0);
+  const auto entries = file.at(s.colorOfs, uint64_t(s.palCount) * kBdEntryBytes);
+  IndexUpdate update(p);
+  for (size_t i = 0; i + kBdEntryBytes <= entries.size(); i += kBdEntryBytes) {
+    const uint8_t id = entries[i];
+    p.palAlpha[id] = entries[i + 4];
+    p.palRGB[id] = YCrCbToRGB(entries[i + 1], entries[i + 2], entries[i + 3]);
+    update.add(id);
+  }
+  setDisplaySize(p, 1920, 1080);
+}
+
+void buildSrt(PaletteState& p, int maxColour) {
+  p.palRGB.fill(0);
+  p.palAlpha.fill(0);
+  p.sheetMap.fill(1);
+  for (int k = 0; k <= 16; ++k) {
+    const PackedColor g = PackedColor((k * maxColour) / 255);
+    const size_t e = size_t(2 + k);
+    if (k <= 7) {
+      p.palRGB[e] = g * 0x101010u;
+      p.palAlpha[e] = uint8_t(154 + 10 * k);
+      p.sheetMap[size_t(16 * k)] = uint8_t(e);
+    } else {
+      p.palRGB[e] = g * 0x101010u - 0x010101u;
+      p.palAlpha[e] = uint8_t(191 + 4 * k);
+      p.sheetMap[size_t(16 * k - 1)] = uint8_t(e);
+    }
+  }
+  p.palRGB[0] = 0;
+  p.palAlpha[0] = 255;
+  p.palRGB[1] = 0x0000FF;
+  p.palAlpha[1] = 0;
+  p.palRGB[19] = 0;
+  p.palAlpha[19] = 255;
+  p.idxClear = 1;
+  p.idxBright = 18;
+  p.idxDark = 19;
+}
+}  // namespace
+
+void setpal(App& app, int n, const StreamFile* file) {
+  PaletteState& p = app;
+  // Levels beyond a byte would spill into the unused top byte of the packed colour.
+  const PackedColor c = PackedColor(std::clamp(app.ui.ieCutLevel.value(), 0, 255));
+  p.cutColor = c * 65536 + c * 256 + c;
+
+  if (n >= 0 && size_t(n) < app.subs.size()) {
+    const TSUP& s = app.subs[size_t(n)];
+    std::optional<StreamFile> own;
+    const auto stream = [&]() -> const StreamFile& {
+      if (file) return *file;
+      if (!own) own.emplace(app.ui.eSUPfile.text);
+      return *own;
+    };
+    switch (app.subFormat) {
+      case sfDVD:
+        stream();  // the file must still be there to draw from
+        buildDvd(p);
+        break;
+      case sfHDDVD:
+        buildHdDvd(p, s, stream());
+        break;
+      case sfBluRay:
+        // Without a palette of its own a subtitle is drawn with the one drawn before it.
+        if (s.colorOfs != 0) buildBluRay(p, s, stream(), app.exportBD);
+        else stream();
+        break;
+      default:
+        buildSrt(p, std::clamp(app.ui.ieMaxColor.value(), 0, 255));
+        break;
+    }
+  }
+  if (!app.exportBD && !app.exportHD && app.ui.cbOCR.checked) p.palAlpha.fill(255);
+}

@@ -1,0 +1,10 @@
+#pragma once
+// Builds the 256-entry palette of one subtitle before it is drawn.
+class App;
+class StreamFile;
+
+// Fills the palette state for subs[n] (0-based) by the kind of the list and sets the display
+// size. HD DVD and Blu-ray palettes are read from the stream file: `file` when the caller has
+// it open, else the file named in eSUPfile. A file that cannot be opened or is shorter than
+// the recorded positions raises FileError, leaving the palette partly rebuilt.
+void setpal(App& app, int n, const StreamFile* file = nullptr);

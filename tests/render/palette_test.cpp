@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "app/file_error.h"
+#include "render/colour.h"
+#include "render/palette_builder.h"
+#include "support/temp_dir.h"
+#include "support/test_host.h"
+
+namespace {
+struct PaletteTest : ::testing::Test {
+  TestHost host;
+  App app{host};
+  TempDir dir;
+
+  TSUP& add(uint8_t format) {
+    app.subFormat = format;
+    return app.appendSub();
+  }
+  // A stream file of `size` bytes, `at` holding `bytes` at their positions.
+  void writeStream(size_t size, const std::vector<std::pair<size_t, std::vector<uint8_t>>>& at) {
+    std::vector<uint8_t> file(size);
+    for (const auto& [pos, bytes] : at) std::copy(bytes.begin(), bytes.end(), file.begin() + long(pos));
+    app.ui.eSUPfile.text = dir.write("s.sup", file);
+  }
+};
+
+TEST_F(PaletteTest, CutColourFollowsTheCutLevel) {
+  add(sfDVD);
+  writeStream(4, {});
+  setpal(app, 0);
+  EXPECT_EQ(app.cutColor, 0x919191u);
+  // Pure red 255 counts as dark, pure blue 146 as bright.
+  EXPECT_LT(PackedColor(0x0000FF), app.cutColor);
+  EXPECT_GE(PackedColor(0x920000), app.cutColor);
+}
+
+TEST_F(PaletteTest, DvdUsesFixedEntriesAndKeepsTheRest) {
+  add(sfDVD);
+  writeStream(4, {});
+  app.palRGB[7] = 0x123456;
+  app.palAlpha[7] = 99;
+  setpal(app, 0);
+  EXPECT_EQ(app.palRGB[1], 0xFFFFFFu);
+  EXPECT_EQ(app.palRGB[3], 0xCCCCCCu);
+  EXPECT_EQ(app.palAlpha[0], 0);
+  EXPECT_EQ(app.palAlpha[2], 255);
+  EXPECT_EQ(app.palRGB[7], 0x123456u);
+  EXPECT_EQ(app.palAlpha[7], 99);
+  EXPECT_EQ(app.idxBright, 1);
+  EXPECT_EQ(app.idxClear, 0);
+  EXPECT_EQ(app.idxDark, 2);
+  EXPECT_EQ(app.displayWidth, 720);
+  EXPECT_EQ(app.displayHeight, 576);
+}
+
+TEST_F(PaletteTest, HdDvdReadsColoursAndContrastFromTheControlArea) {
+  TSUP& s = add(sfHDDVD);
+  s.win[0].dataPos = 100;
+  s.win[0].dataLen = 50;  // control area at 150
+  s.colorOfs = 10;
+  s.contrOfs = 800;
+  std::vector<uint8_t> colours(768), contrast(256, 0xFF);
+  for (int i = 0; i < 256; ++i) colours[size_t(3 * i)] = 16, colours[size_t(3 * i + 1)] = 128, colours[size_t(3 * i + 2)] = 128;
+  colours[3 * 5] = 235;  // entry 5 white
+  contrast[5] = 0;       // and opaque
+  contrast[9] = 0;       // entry 9 black, opaque
+  contrast[200] = 0x80;
+  writeStream(150 + 800 + 256, {{160, colours}, {950, contrast}});
+  app.displayWidth = 720;
+  setpal(app, 0);
+  EXPECT_EQ(app.palRGB[5], 0xFFFFFFu);
+  EXPECT_EQ(app.palAlpha[5], 255);  // contrast 0
+  EXPECT_EQ(app.palAlpha[0], 0);    // contrast 255
+  EXPECT_EQ(app.palAlpha[200], 127);
+  EXPECT_EQ(app.idxClear, 0);  // first of the fully transparent entries
+  EXPECT_EQ(app.idxBright, 5);
+  EXPECT_EQ(app.idxDark, 9);
+  EXPECT_EQ(app.displayWidth, 1920);
+}
+
+TEST_F(PaletteTest, BluRayListsOnlySomeEntries) {
+  TSUP& s = add(sfBluRay);
+  s.colorOfs = 20;
+  s.palCount = 3;
+  writeStream(40, {{20, {1, 235, 128, 128, 255, 2, 16, 128, 128, 255, 3, 81, 240, 90, 64}}});
+  app.palRGB[0] = 0x777777;
+  setpal(app, 0);
+  EXPECT_EQ(app.palRGB[0], 0u);
+  EXPECT_EQ(app.palAlpha[0], 0);  // unlisted: black and transparent
+  EXPECT_EQ(app.palRGB[3], 0x0000FEu);
+  EXPECT_EQ(app.idxClear, 3);  // the listed entry with the lowest alpha, not entry 0
+  EXPECT_EQ(app.idxBright, 1);
+  EXPECT_EQ(app.idxDark, 2);
+
+  app.exportBD = true;
+  setpal(app, 0);
+  EXPECT_EQ(app.palAlpha[0], 255);  // unlisted entries are opaque during Blu-ray export
+  EXPECT_EQ(app.palAlpha[3], 64);
+}
+
+TEST_F(PaletteTest, BluRayWithoutPaletteKeepsThePreviousOne) {
+  TSUP& first = add(sfBluRay);
+  first.colorOfs = 4;
+  first.palCount = 1;
+  app.appendSub();  // colorOfs 0
+  writeStream(16, {{4, {7, 235, 128, 128, 200}}});
+  setpal(app, 0);
+  app.displayWidth = 5;
+  setpal(app, 1);
+  EXPECT_EQ(app.palRGB[7], 0xFFFFFFu);
+  EXPECT_EQ(app.palAlpha[7], 200);
+  EXPECT_EQ(app.displayWidth, 5);
+}
+
+TEST_F(PaletteTest, OcrOptionMakesEveryEntryOpaqueExceptDuringExport) {
+  TSUP& s = add(sfBluRay);
+  s.colorOfs = 4;
+  s.palCount = 1;
+  writeStream(16, {{4, {7, 235, 128, 128, 0}}});
+  app.ui.cbOCR.checked = true;
+  setpal(app, 0);
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(app.palAlpha[size_t(i)], 255);
+  app.exportHD = true;
+  setpal(app, 0);
+  EXPECT_EQ(app.palAlpha[7], 0);
+  EXPECT_EQ(app.palAlpha[8], 0);
+}
+
+TEST_F(PaletteTest, SrtRampAndSheetMap) {
+  add(sfSRT);
+  app.ui.ieMaxColor.setValue(255);
+  app.displayWidth = 720;
+  setpal(app, 0);
+  const PackedColor colours[17] = {0x000000, 0x101010, 0x202020, 0x303030, 0x404040, 0x505050,
+                                   0x606060, 0x707070, 0x7F7F7F, 0x8F8F8F, 0x9F9F9F, 0xAFAFAF,
+                                   0xBFBFBF, 0xCFCFCF, 0xDFDFDF, 0xEFEFEF, 0xFFFFFF};
+  const uint8_t alphas[17] = {154, 164, 174, 184, 194, 204, 214, 224, 223, 227, 231, 235, 239, 243, 247, 251, 255};
+  const int sheetValues[17] = {0, 16, 32, 48, 64, 80, 96, 112, 127, 143, 159, 175, 191, 207, 223, 239, 255};
+  for (int k = 0; k <= 16; ++k) {
+    EXPECT_EQ(app.palRGB[size_t(2 + k)], colours[k]) << k;
+    EXPECT_EQ(app.palAlpha[size_t(2 + k)], alphas[k]) << k;
+    EXPECT_EQ(app.sheetMap[size_t(sheetValues[k])], 2 + k) << k;
+  }
+  EXPECT_EQ(app.sheetMap[1], 1);
+  EXPECT_EQ(app.sheetMap[200], 1);
+  EXPECT_EQ(app.palRGB[1], 0x0000FFu);
+  EXPECT_EQ(app.palAlpha[1], 0);
+  EXPECT_EQ(app.palAlpha[0], 255);
+  EXPECT_EQ(app.palAlpha[19], 255);
+  EXPECT_EQ(app.idxClear, 1);
+  EXPECT_EQ(app.idxBright, 18);
+  EXPECT_EQ(app.idxDark, 19);
+  EXPECT_EQ(app.displayWidth, 720);  // SRT lists leave the display size alone
+
+  app.ui.ieMaxColor.setValue(220);
+  setpal(app, 0);
+  EXPECT_EQ(app.palRGB[18], 0xCFCFCFu);  // g = (16 * 220) div 255 = 13: 13 * 0x101010 - 0x010101
+}
+
+TEST_F(PaletteTest, MissingOrShortStreamFileRaisesFileError) {
+  TSUP& s = add(sfBluRay);
+  s.colorOfs = 10;
+  s.palCount = 4;
+  app.ui.eSUPfile.text = dir.file("gone.sup");
+  EXPECT_THROW(setpal(app, 0), FileError);
+  writeStream(20, {});  // 20 bytes recorded at 10
+  EXPECT_THROW(setpal(app, 0), FileError);
+  writeStream(30, {});
+  EXPECT_NO_THROW(setpal(app, 0));
+
+  app.subFormat = sfHDDVD;
+  s.win[0].dataPos = 0xFFFFFFF0u;  // the control area lies far beyond the end of the file
+  s.win[0].dataLen = 0xFFFFFFF0u;
+  EXPECT_THROW(setpal(app, 0), FileError);
+}
+}  // namespace

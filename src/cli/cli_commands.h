@@ -15,3 +15,4 @@ struct CliCommand {
 };
 
 CliCommand addInfoCommand(CLI::App& cli, CliContext& ctx);
+CliCommand addBitmapsCommand(CLI::App& cli, CliContext& ctx);

@@ -28,7 +28,10 @@ int main(int argc, char** argv) {
   cli.add_option("--set", sets, "Set an option by its stored settings name, e.g. --set CutLevel=150");
   cli.set_version_flag("--version", std::string(kVersion));
 
-  const std::vector<CliCommand> commands = {addInfoCommand(cli, ctx)};
+  const std::vector<CliCommand> commands = {
+      addInfoCommand(cli, ctx),
+      addBitmapsCommand(cli, ctx),
+  };
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

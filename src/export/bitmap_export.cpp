@@ -1,0 +1,132 @@
+#include "export/bitmap_export.h"
+
+#include <sys/stat.h>
+
+#include <memory>
+#include <optional>
+
+#include "app/app.h"
+#include "app/file_error.h"
+#include "app/subtitle_selector.h"
+#include "export/authoring_scripts.h"
+#include "export/timecode.h"
+#include "model/file_names.h"
+#include "render/draw_sub.h"
+
+namespace {
+std::string sourceFileName(const App& app) {
+  return fileNameOf(app.subFormat == sfSRT ? app.srcName : app.ui.eSUPfile.text);
+}
+
+// The commands a bitmap export keeps out, with the state each had before it.
+struct ButtonStates {
+  bool ocrAll, exportSup, readSup, saveBmp;
+  explicit ButtonStates(const Controls& ui)
+      : ocrAll(ui.bOCRall.enabled), exportSup(ui.bExport.enabled), readSup(ui.bReadSUP.enabled),
+        saveBmp(ui.bSaveBMP.enabled) {}
+  void restore(Controls& ui) const {
+    ui.bOCRall.enabled = ocrAll;
+    ui.bExport.enabled = exportSup;
+    ui.bReadSUP.enabled = readSup;
+    ui.bSaveBMP.enabled = saveBmp;
+  }
+};
+
+std::string progressLine(const std::string& fileName, size_t n, size_t total, const std::string& remaining) {
+  return "Writing " + fileName + " (" + std::to_string(n) + "/" + std::to_string(total) + ") Remaining time: " +
+         remaining;
+}
+}  // namespace
+
+std::string pictureFolder(const App& app) {
+  std::string folder = app.ui.eWorkDir.text;
+  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+  return folder + sourceFileName(app) + ".bitmaps/";
+}
+
+void bSaveBMPClick(App& app) {
+  Controls& ui = app.ui;
+  app.slog("Saving bitmaps", 0);
+  ui.PageControl.activePage = pgStatus;
+  ui.PageControl.enabled = false;
+  ui.ProgressBar.position = 0;
+  ui.showProgress(true);
+  // Each button gets back the state it had: "OCR all" stays off for lists it does not serve.
+  const ButtonStates before(ui);
+  ui.bOCRall.enabled = ui.bExport.enabled = ui.bReadSUP.enabled = ui.bSaveBMP.enabled = false;
+  app.cancelReq = false;
+  app.busy = true;
+  ui.bCancel.enabled = true;
+  app.savingBitmaps = true;
+
+  const size_t total = app.subs.size();
+  const DayTime start = localNow();
+  const std::string folder = pictureFolder(app);
+  ::mkdir(folder.c_str(), 0777);  // one level; an existing folder is used as it is
+  app.log2("Saving subpicture bitmaps to " + folder);
+
+  bool failed = false;
+  try {
+    std::optional<AuthoringScripts> scripts;
+    if (ui.cbBDN.checked) {
+      ScriptValues v;
+      v.title = CutExt(sourceFileName(app));
+      v.sourceName = fileNameOf(ui.eSUPfile.text);
+      v.rateItem = ui.rgFrame.itemIndex;
+      v.reduced = ui.cb720p.checked;
+      v.count = total;
+      if (total > 0) {
+        v.firstStart = app.subs.front().startPts;
+        v.lastEnd = app.subs.back().endPts;
+      }
+      scripts.emplace(folder, v);
+    }
+    ui.ProgressBar.max = int(total);
+    for (size_t n = 0; n <= total; ++n) {
+      app.host.pump();
+      app.outBase = folder + pictureName(n);
+      DrawSub(app, int(n));
+      ui.ProgressBar.position = int(n);
+      app.setTitle("Marrowby - Saving bitmaps " + std::to_string(total ? n * 100 / total : 100) + "%");
+      if (scripts) {
+        if (n == 0) {
+          scripts->writeEmptyEvent();
+        } else {
+          scripts->writeSubtitle(n, app.subs[n - 1]);
+          app.slog("Subtitle: " + std::to_string(n) + "/" + std::to_string(total) +
+                       " Remaining time: " + remainingTime(start, int(n), int(total)),
+                   1);
+        }
+      }
+      if (n >= 1 && ui.cbBMP.checked)
+        app.slog(progressLine(fileNameOf(app.outBase) + ".bmp", n, total, remainingTime(start, int(n), int(total))), 1);
+      if (n >= 1 && ui.cbPNG.checked)
+        app.slog(progressLine(fileNameOf(app.outBase) + ".png", n, total, remainingTime(start, int(n), int(total))), 1);
+      if (app.cancelReq) break;
+    }
+    // After a cancel too, so that the BDN file stays well-formed.
+    if (scripts) scripts->finish();
+  } catch (const FileError& e) {
+    failed = true;
+    app.erlog(e.what());
+  }
+
+  ui.showProgress(false);
+  app.setTitle(kProgramName);
+  before.restore(ui);
+  app.busy = false;
+  app.savingBitmaps = false;
+  setSubsPosition(app, 2);
+  setSubsPosition(app, 1);
+  ui.PageControl.enabled = true;
+  ui.bCancel.enabled = false;
+  if (failed) {
+    app.cancelReq = false;
+    app.log("");
+    return;
+  }
+  app.slog2("Ready", "");
+  if (!app.cancelReq) app.logn("Done.");
+  app.cancelReq = false;
+  app.log("");
+}

@@ -41,6 +41,12 @@ class StreamFile {
     return b0 | b1 << 8 | b2 << 16 | b3 << 24;
   }
 
+  // Values at an absolute position, without moving; bytes past the end count as 0, as for
+  // the byte readers.
+  uint8_t byteAt(uint64_t pos) const { return pos < size_ ? data_[pos] : 0; }
+  uint16_t be16At(uint64_t pos) const { return uint16_t(byteAt(pos) << 8 | byteAt(pos + 1)); }
+  uint32_t be32At(uint64_t pos) const { return uint32_t(be16At(pos)) << 16 | be16At(pos + 2); }
+
   // Moves n bytes on; throws "Stream read error" when fewer remain.
   void skip(uint64_t n);
   // The next n bytes, consumed; throws "Stream read error" when fewer remain.

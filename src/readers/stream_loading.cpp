@@ -43,8 +43,10 @@ uint32_t readStream(App& app, StreamFile& file, uint16_t tag) {
       app.erlog("Unsupported file format.");
     }
   } catch (const FileError& e) {
-    // A packet that claims more than the file holds: the subtitles read so far stay.
+    // A packet that claims more than the file holds: the subtitles read so far stay. The
+    // empty line keeps the message in the log when the closing count replaces the last line.
     app.erlog(e.what());
+    app.log("");
     rs.count = uint32_t(app.subs.size());
   }
   return rs.count;

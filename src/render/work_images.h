@@ -1,6 +1,7 @@
 #pragma once
 // The pictures a render leaves for the display, the recognition and the writers.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -16,3 +16,4 @@ struct CliCommand {
 
 CliCommand addInfoCommand(CLI::App& cli, CliContext& ctx);
 CliCommand addBitmapsCommand(CLI::App& cli, CliContext& ctx);
+CliCommand addExportCommand(CLI::App& cli, CliContext& ctx);

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
   const std::vector<CliCommand> commands = {
       addInfoCommand(cli, ctx),
       addBitmapsCommand(cli, ctx),
+      addExportCommand(cli, ctx),
   };
   try {
     cli.parse(argc, argv);

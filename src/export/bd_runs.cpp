@@ -25,6 +25,7 @@ void putBDRun(BitBuffer& out, uint8_t c, int L) {
 
 uint8_t encodeBDObject(BitBuffer& out, const IndexImage& img, uint8_t background, const EncodeArea& area,
                        std::vector<uint32_t>& cuts) {
+  const size_t firstCut = cuts.size();
   uint8_t maxIndex = 0;
   for (int y = area.y1; y < area.y2; ++y) {
     int x = area.x1;
@@ -45,6 +46,6 @@ uint8_t encodeBDObject(BitBuffer& out, const IndexImage& img, uint8_t background
     putBDEndOfLine(out);
     if (area.x2 <= area.x1) cuts.push_back(out.outLen);
   }
-  if (cuts.empty() || cuts.back() != out.outLen) cuts.push_back(out.outLen);
+  if (cuts.size() == firstCut || cuts.back() != out.outLen) cuts.push_back(out.outLen);
   return maxIndex;
 }

@@ -1,0 +1,41 @@
+#include "export/export_areas.h"
+
+#include <algorithm>
+
+#include "model/subtitle_list.h"
+
+namespace {
+bool hasObject(const TSUPWin& w) { return w.dataLen > 0 || w.dataPos != 0; }
+bool hasRectangle(const TSUPWin& w) { return w.x2 > w.x1 && w.y2 > w.y1; }
+}  // namespace
+
+std::vector<int> drawnAreas(uint8_t subFormat, const TSUP& s) {
+  if (subFormat != sfBluRay) return {0};
+  const TSUPWin& w0 = s.win[0];
+  const TSUPWin& w1 = s.win[1];
+  if (w0.dataLen == 0 && hasObject(w1)) return {1};
+  if (w1.dataPos != 0 && hasRectangle(w1)) return {0, 1};
+  return {0};
+}
+
+EncodeArea blurayArea(const TSUPWin& w) {
+  const uint16_t width = uint16_t(w.x2 - w.x1), height = uint16_t(w.y2 - w.y1);
+  return {w.x1, w.y1, w.x1 + width, w.y1 + height};
+}
+
+EncodeArea hdArea(const TSUP& s, const std::vector<int>& areas) {
+  const TSUPWin& first = s.win[size_t(areas.front())];
+  EncodeArea box{first.x1, first.y1, first.x2, first.y2};
+  for (int j : areas) {
+    const TSUPWin& w = s.win[size_t(j)];
+    box.x1 = std::min<int>(box.x1, w.x1);
+    box.y1 = std::min<int>(box.y1, w.y1);
+    box.x2 = std::max<int>(box.x2, w.x2);
+    box.y2 = std::max<int>(box.y2, w.y2);
+  }
+  box.x1 = std::min(box.x1, kHDMaxCoord);
+  box.y1 = std::min(box.y1, kHDMaxCoord);
+  box.x2 = std::min(box.x2, kHDMaxCoord);
+  box.y2 = std::min(box.y2, kHDMaxCoord) + 1;
+  return box;
+}

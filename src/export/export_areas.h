@@ -1,0 +1,24 @@
+#pragma once
+// Which parts of the canvas a subtitle's render filled, as the writers encode them.
+#include <cstdint>
+#include <vector>
+
+#include "export/encode_area.h"
+#include "model/subtitle.h"
+
+// The window records a render fills: record 0; for Blu-ray lists also record 1 when it holds
+// an object of its own, or record 1 alone when record 0 holds none. A second object would
+// otherwise vanish from the exported stream.
+std::vector<int> drawnAreas(uint8_t subFormat, const TSUP& s);
+
+// A window record as a Blu-ray window: width and height are 16-bit differences, so a
+// window whose right edge wrapped past 65535 keeps its size.
+EncodeArea blurayArea(const TSUPWin& w);
+
+// The HD DVD display area around the drawn records: columns x1 to x2 - 1 are encoded and
+// rows y1 to y2 (inclusive, hence y2 + 1 here). Coordinates are limited to the 11 bits the
+// display-area command keeps, so that the encoded rows match the area a reader decodes.
+EncodeArea hdArea(const TSUP& s, const std::vector<int>& areas);
+
+// The largest coordinate of an HD DVD display area.
+inline constexpr int kHDMaxCoord = 2047;

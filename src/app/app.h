@@ -10,6 +10,7 @@
 #include "app/message_log.h"
 #include "app/status_bar.h"
 #include "model/subtitle_list.h"
+#include "render/letter_sheet.h"
 #include "render/palette_state.h"
 #include "render/render_flags.h"
 #include "render/work_images.h"
@@ -17,7 +18,11 @@
 inline constexpr const char* kProgramName = "Marrowby";
 inline constexpr const char* kVersion = MARROWBY_VERSION;
 
-class App : public SubtitleList, public PaletteState, public WorkImages, public RenderFlags {
+class App : public SubtitleList,
+            public PaletteState,
+            public WorkImages,
+            public RenderFlags,
+            public LetterSheetState {
  public:
   explicit App(Host& host) : host(host) {}
   App(const App&) = delete;

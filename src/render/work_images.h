@@ -31,6 +31,24 @@ struct RgbImage {
   const uint8_t* pixel(int x, int y) const { return &rgb[(size_t(y) * size_t(width) + size_t(x)) * 3]; }
 };
 
+// 8-bit red, green, blue and alpha per pixel, row after row (the overlay of one render).
+struct RgbaImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgba;
+
+  // Black and fully transparent at the given size.
+  void reset(int w, int h) {
+    width = w;
+    height = h;
+    rgba.assign(size_t(w) * size_t(h) * 4, 0);
+  }
+  void release() { reset(0, 0); }
+  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  uint8_t* pixel(int x, int y) { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+  const uint8_t* pixel(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+};
+
 // One byte per canvas pixel, 1 = ink, relative to the top-left corner of the subtitle's area.
 struct OcrMask {
   static constexpr int kStride = kCanvasWidth;
@@ -46,5 +64,6 @@ struct OcrMask {
 struct WorkImages {
   IndexImage indexImage;
   RgbImage display;  // the picture of the image view
+  RgbaImage overlay;  // exists during a render only; empty between renders
   OcrMask ocrMask;
 };

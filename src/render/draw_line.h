@@ -1,0 +1,27 @@
+#pragma once
+// Text drawn from the letter sheet: the pictures of subtitles imported from SRT. Glyphs are
+// copied with their anti-aliased edges from the sheet into the working images that the
+// render flags name, and lines are measured so that callers can centre a text block.
+#include <string>
+
+#include "render/glyph_tables.h"
+#include "render/letter_sheet.h"
+
+class App;
+
+// Measures (measureOnly) or draws one line of a subtitle's text. The text may hold "<i>" and
+// "</i>" tags, which switch italicOn and carry over to the next call. lineNo counts from the
+// bottom line (1) up and picks the baseline; sub is the 0-based subtitle whose area places
+// the line and receives the inked rows. Returns the measured width, limited to 0..65535;
+// in drawing mode the result means nothing.
+int DrawLine(App& app, const std::string& line, int lineNo, int sub, bool measureOnly);
+
+// Copies one glyph with its left edge at column x and its row's baseline on canvas row
+// baseline, and widens the subtitle's rows y1/y2 to the rows it inked.
+void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub);
+
+struct TSUPWin;
+// Centres a text block of the given width on the display: x1 = (display width - widest)
+// div 2, x2 = x1 + widest. A block wider than the display starts at column 0 and ends at its
+// last column, so the area never leaves the canvas.
+void centreTextColumns(const App& app, TSUPWin& w, int widest);

@@ -1,0 +1,193 @@
+// Measuring and drawing text lines from the letter sheet.
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "render/draw_line.h"
+#include "support/test_host.h"
+
+namespace {
+class Lettering : public ::testing::Test {
+ protected:
+  TestHost host;
+  App app{host};
+
+  // Measures a line that starts upright.
+  int measure(const std::string& line) {
+    app.italicOn = false;
+    return DrawLine(app, line, 0, 0, true);
+  }
+
+  // A sheet with background everywhere but a few known pixels, a palette of the SRT kind for
+  // the levels used, and one subtitle whose area is centred on a block of the given width.
+  void prepareDrawing(int blockWidth) {
+    app.letterSheet = GreyImage(kSheetMinWidth, kSheetMinHeight, kSheetBackground);
+    app.sheetMap.fill(1);
+    app.sheetMap[255] = 18;
+    app.sheetMap[0] = 2;
+    app.palAlpha[18] = 255;
+    app.palAlpha[2] = 154;
+    app.palRGB[18] = 0xFFFFFF;
+    app.palRGB[2] = 0;
+    app.cutColor = 0x919191;
+    app.idxBright = 18;
+    app.idxDark = 19;
+    TSUP& s = app.appendSub();
+    s.win[0].x1 = uint16_t((1920 - blockWidth) / 2);
+    s.win[0].x2 = uint16_t(s.win[0].x1 + blockWidth);
+    s.win[0].y1 = 1079;
+    s.win[0].y2 = 0;
+    app.overlay.reset(app.displayWidth, app.displayHeight);
+  }
+  const uint8_t* overlayAt(int x, int y) { return app.overlay.pixel(x, y); }
+};
+}  // namespace
+
+TEST_F(Lettering, WidthsFollowTheBoxesTrimsAndSpacing) {
+  EXPECT_EQ(measure(""), 0);
+  EXPECT_EQ(measure("a"), 33);
+  EXPECT_EQ(measure("abcd"), 138);  // 33 + 4 - 1 + 33 + 4 - 1 + 31 + 4 - 1 + 32
+  // The space advances by its width and the spacing, upright and italic, and is never drawn.
+  EXPECT_EQ(measure("a a") - measure("aa"), 12 + 4);
+  EXPECT_EQ(measure("<i>a a") - measure("<i>aa"), 13 + 4);
+  app.ui.ieSpacing.setValue(0);
+  EXPECT_EQ(measure("a a") - measure("aa"), 12);
+}
+
+TEST_F(Lettering, PairAdjustments) {
+  EXPECT_EQ(measure("Ka"), 41 + 4 - 2 - 1 + 33);  // the a moves 2 pixels left
+  EXPECT_EQ(measure("KA"), 41 + 4 - 1 + 46);      // but not after a capital
+  EXPECT_EQ(measure("K a"), measure("K") + 4 - 2 + 12 + 4 - 1 + 33);  // a space counts as lower case
+  EXPECT_EQ(measure("Ra"), 44 + 4 - 1 - 2 - 1 + 33);
+  EXPECT_EQ(measure("Ta"), 39 + 4 - 3 - 1 + 33);
+  EXPECT_EQ(measure("gj"), 32 + 4 - 1 + 1 - 4 + 16);  // the j moves 1 pixel right
+}
+
+TEST_F(Lettering, TagsSwitchTablesAndShiftTheTrimCount) {
+  // After a leading tag the first four glyphs keep their left trims (k - t <= 1), and the
+  // steps the tag saved read the terminating zero: it adds the spacing less the right trim
+  // of the last glyph.
+  EXPECT_EQ(measure("<i>abcd"), 35 + 4 - 2 + 35 + 4 - 2 + 32 + 4 - 1 + 37 + 4 - 3);
+  EXPECT_EQ(measure("<i>abc</i>"), 35 + 4 - 2 + 35 + 4 - 2 + 32 + 4 - 1);
+  EXPECT_FALSE(app.italicOn);
+  EXPECT_EQ(measure("ab</i>"), 33 + 4 - 1 + 33 + 4);
+  // An open tag carries over to the next line, and measuring switches it as drawing does.
+  app.italicOn = false;
+  DrawLine(app, "<i>x", 0, 0, true);
+  EXPECT_TRUE(app.italicOn);
+  EXPECT_EQ(DrawLine(app, "a", 0, 0, true), 35);
+  // A "<" that starts no tag is a glyph.
+  EXPECT_EQ(measure("<b"), 34 + 4 - 1 + 33);
+}
+
+TEST_F(Lettering, GlyphlessCodesAdvanceBySpacingOnly) {
+  EXPECT_EQ(measure("a\xD2" "a") - measure("aa"), 4);  // code 210: a row but no width
+  EXPECT_EQ(measure("a=a") - measure("aa"), 4);        // no glyph at all
+}
+
+TEST_F(Lettering, VeryLongLinesSaturate) { EXPECT_EQ(measure(std::string(3000, 'm')), 65535); }
+
+TEST_F(Lettering, DrawsGlyphInkWithPaletteAlphaAndWidensTheRows) {
+  prepareDrawing(33);
+  // Into the box of "a" (columns 10 to 43 of glyph row 1, baseline row 57): a light pixel on
+  // the baseline row and a dark one in the top row.
+  app.letterSheet.at(10, 57) = 255;
+  app.letterSheet.at(43, 0) = 0;
+  DrawLine(app, "a", 1, 0, false);
+  const int x = (1920 - 33) / 2, base = app.lineBase[1];
+  EXPECT_EQ(overlayAt(x, base)[0], 220);  // grey 255 at brightness 220
+  EXPECT_EQ(overlayAt(x, base)[3], 255);
+  EXPECT_EQ(overlayAt(x + 33, base - 57)[0], 0);
+  EXPECT_EQ(overlayAt(x + 33, base - 57)[3], 154);
+  EXPECT_EQ(overlayAt(x + 1, base)[3], 0);  // background stays transparent
+  EXPECT_EQ(app.subs[0].win[0].y1, base - 57);
+  EXPECT_EQ(app.subs[0].win[0].y2, base);
+}
+
+TEST_F(Lettering, LeftTrimAndLineNumberPlaceGlyphs) {
+  prepareDrawing(69);
+  app.letterSheet.at(10, 57) = 255;
+  DrawLine(app, "aa", 2, 0, false);
+  const int x = (1920 - 69) / 2, base = app.lineBase[2];
+  EXPECT_EQ(overlayAt(x, base)[3], 255);
+  EXPECT_EQ(overlayAt(x + 33 + 4 - 1, base)[3], 255);  // the second a: advance, spacing, left trim
+  EXPECT_EQ(base, 920);
+}
+
+TEST_F(Lettering, IndexPassCopiesTheWholeBoxForPicturesAndExports) {
+  prepareDrawing(33);
+  app.letterSheet.at(10, 57) = 255;
+  app.indexImage.pixels.assign(app.indexImage.pixels.size(), 7);
+  const int x = (1920 - 33) / 2, base = app.lineBase[1];
+  DrawLine(app, "a", 1, 0, false);  // a display render leaves the index image alone
+  EXPECT_EQ(app.indexImage.at(x, base), 7);
+
+  app.exportBD = true;
+  app.subs[0].win[0].y1 = 500;
+  DrawLine(app, "a", 1, 0, false);
+  EXPECT_EQ(app.indexImage.at(x, base), 18);
+  EXPECT_EQ(app.indexImage.at(x + 1, base), 1);       // background of the box
+  EXPECT_EQ(app.indexImage.at(x + 34, base), 7);      // one past the box
+  EXPECT_EQ(app.subs[0].win[0].y1, 500);              // exports keep the area
+
+  app.ui.cbOCR.checked = true;  // black and white by the cut colour
+  DrawLine(app, "a", 1, 0, false);
+  EXPECT_EQ(app.indexImage.at(x, base), 18);
+  EXPECT_EQ(app.indexImage.at(x + 1, base), 19);
+}
+
+TEST_F(Lettering, SavingBitmapsPaintsTheDisplayInsteadOfTheOverlay) {
+  prepareDrawing(33);
+  app.letterSheet.at(10, 57) = 255;
+  app.savingBitmaps = true;
+  app.ui.cbBMP.checked = true;
+  app.ui.cbPNG.checked = false;
+  app.indexImage.pixels.assign(app.indexImage.pixels.size(), 7);
+  const int x = (1920 - 33) / 2, base = app.lineBase[1];
+  DrawLine(app, "a", 1, 0, false);
+  EXPECT_EQ(app.display.pixel(x, base)[1], 220);
+  EXPECT_EQ(overlayAt(x, base)[3], 0);
+  EXPECT_EQ(app.indexImage.at(x, base), 7);
+}
+
+TEST_F(Lettering, NothingIsDrawnOutsideTheImagesOrWithoutABaseline) {
+  prepareDrawing(33);
+  for (int y = 0; y < kSheetMinHeight; ++y)
+    for (int x = 0; x < kSheetMinWidth; ++x) app.letterSheet.at(x, y) = 255;
+  app.exportHD = true;
+  // Text far wider than the canvas starts left of column 0 and ends right of the last one.
+  app.subs[0].win[0].x1 = 0;
+  app.subs[0].win[0].x2 = 4000;
+  DrawLine(app, std::string(80, 'm'), 1, 0, false);
+  app.exportHD = false;
+  app.lineBase[1] = 1075;  // glyph rows below the canvas
+  DrawLine(app, std::string(80, 'm'), 1, 0, false);
+  EXPECT_EQ(app.subs[0].win[0].y2, 1079);
+  // A line above the tenth has no baseline, a subtitle outside the list no area.
+  app.overlay.reset(app.displayWidth, app.displayHeight);
+  DrawLine(app, "<i>mmm", 11, 0, false);
+  DrawLine(app, "mmm", 1, 5, false);
+  EXPECT_TRUE(app.italicOn);
+  EXPECT_EQ(std::count(app.overlay.rgba.begin(), app.overlay.rgba.end(), 0), long(app.overlay.rgba.size()));
+}
+
+TEST_F(Lettering, SpacesAndGlyphlessCodesLeaveTheRowsAlone) {
+  prepareDrawing(100);
+  for (int y = 0; y < kSheetMinHeight; ++y)
+    for (int x = 0; x < kSheetMinWidth; ++x) app.letterSheet.at(x, y) = 255;
+  DrawLine(app, "   \xD2", 1, 0, false);
+  EXPECT_EQ(app.subs[0].win[0].y1, 1079);
+  EXPECT_EQ(app.subs[0].win[0].y2, 0);
+}
+
+TEST(LineBase, FollowsTheOptionsWithinTheCanvas) {
+  const LineBaseTable t = lineBaseFor(1010, 90);
+  EXPECT_EQ(t[1], 1010);
+  EXPECT_EQ(t[2], 920);
+  EXPECT_EQ(t[10], 200);
+  const LineBaseTable low = lineBaseFor(2000, 500);
+  EXPECT_EQ(low[1], 1080 - 1 - 15);  // the descent of every glyph row stays on the canvas
+  EXPECT_EQ(low[3], 1000);
+  EXPECT_EQ(low[4], 500);
+  EXPECT_EQ(low[5], 58);             // and so does the ascent
+  EXPECT_EQ(low[10], 58);
+}

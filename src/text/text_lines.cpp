@@ -1,6 +1,11 @@
 #include "text/text_lines.h"
 
+#include <algorithm>
+
 #include "app/app.h"
+#include "render/draw_line.h"
+#include "render/draw_sub.h"
+#include "text/srt_import.h"
 
 std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -21,5 +26,37 @@ std::string LinesToTxt(const std::vector<std::string>& lines) {
 }
 
 void TxtToLines(App& app, const std::string& text) {
+  const bool wasUpdating = app.inUpdate;
+  app.inUpdate = true;
   app.ui.mSubtext.lines = splitLines(text);
+  app.inUpdate = wasUpdating;
+}
+
+void mSubtextChange(App& app) {
+  if (app.inUpdate || app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
+  TSUP& s = app.subs[size_t(app.curSub)];
+  const std::vector<std::string>& lines = app.ui.mSubtext.lines;
+  s.text = LinesToTxt(lines);
+  s.lineCount = int32_t(lines.size());
+  s.locked = 1;
+  app.ui.cbLock.checked = true;
+  app.srtDirty = true;
+}
+
+void mSubtextExit(App& app) {
+  if (app.subFormat != sfSRT || app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
+  std::vector<std::string>& lines = app.ui.mSubtext.lines;
+  TSUP& s = app.subs[size_t(app.curSub)];
+  s.lineCount = int32_t(lines.size());
+  s.text = LinesToTxt(lines);
+  // Measured as the renderer draws it: each subtitle starts upright.
+  app.italicOn = false;
+  int widest = 0;
+  for (std::string& line : lines) {
+    line = trimLine(line);
+    mSubtextChange(app);
+    widest = std::max(widest, DrawLine(app, line, 0, app.curSub, true));
+  }
+  centreTextColumns(app, s.win[0], widest);
+  DrawSub(app, app.curSub + 1);
 }

@@ -1,0 +1,25 @@
+// SRT files on the command line.
+#include <gtest/gtest.h>
+
+#include "support/cli_runner.h"
+#include "support/temp_dir.h"
+
+TEST(SrtCli, InfoListsTheImportedCuesAsJson) {
+  TempDir dir;
+  const std::string srt = dir.write("movie.srt", std::string("1\r\n00:01:02,500 --> 00:01:04,000\r\nHello<i>there</i>\r\n"));
+  const CliRun r = runCli("info --json " + srt, true);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\"format\": 3"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"count\": 1"), std::string::npos);
+  EXPECT_NE(r.out.find("\"startPts\": 5625000"), std::string::npos);
+  EXPECT_NE(r.out.find("\"y2\": 1025"), std::string::npos);
+  EXPECT_NE(r.out.find("\"palCount\": 256"), std::string::npos);
+  EXPECT_NE(r.out.find("\"text\": \"Hello<i>there</i>\""), std::string::npos);
+}
+
+TEST(SrtCli, InfoLogsTheImport) {
+  TempDir dir;
+  const CliRun r = runCli("info " + dir.write("a.srt", std::string("1\n00:00:01,000 --> 00:00:02,000\nHi\n")));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Loading a.srt\n1 subtitles loaded."), std::string::npos) << r.out;
+}

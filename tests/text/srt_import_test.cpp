@@ -1,0 +1,253 @@
+// Importing SRT files as picture subtitles.
+#include <gtest/gtest.h>
+
+#include "app/app.h"
+#include "app/settings_table.h"
+#include "render/draw_line.h"
+#include "support/temp_dir.h"
+#include "support/test_host.h"
+#include "text/srt_import.h"
+#include "text/srt_time.h"
+
+namespace {
+class SrtImport : public ::testing::Test {
+ protected:
+  TestHost host;
+  App app{host};
+  TempDir dir;
+
+  SrtImport() { app.letterSheet = GreyImage(kSheetMinWidth, kSheetMinHeight, kSheetBackground); }
+
+  void import(const std::string& text) {
+    app.srcName = dir.write("movie.srt", text);
+    ReadSRT(app);
+  }
+  int measure(const std::string& line) {
+    app.italicOn = false;
+    return DrawLine(app, line, 0, 0, true);
+  }
+  void set(const char* name, int value) { applySetting(app, *findSetting(name), SettingValue(value)); }
+  void expectIdle() {
+    EXPECT_FALSE(app.busy);
+    EXPECT_FALSE(app.cancelReq);
+    EXPECT_FALSE(app.ui.bCancel.enabled);
+    EXPECT_TRUE(app.ui.bReadSUP.enabled);
+    EXPECT_FALSE(app.ui.bOCRall.enabled);
+    EXPECT_FALSE(app.ui.ProgressBar.visible);
+    EXPECT_TRUE(app.ui.mSRT.visible);
+  }
+};
+
+const char* const kTwoCues =
+    "1\r\n00:00:01,000 --> 00:00:02,500\r\n  Hello \r\nworld\r\n\r\n"
+    "2\r\n00:01:02,500 --> 00:01:04,000\r\n<i>Bye</i>\r\n\r\n";
+}  // namespace
+
+TEST(SrtTime, TicksOfTimeTexts) {
+  EXPECT_EQ(txt2ptm("00:01:02,500"), 5625000u);
+  EXPECT_EQ(txt2ptm("00:01:04,000"), 5760000u);
+  EXPECT_EQ(txt2ptm("13:15:21,858"), 4294967220u);
+  EXPECT_EQ(txt2ptm("13:15:21,859"), 14u);  // wraps modulo 2^32
+  EXPECT_EQ(txt2ptm("99-99-99.999"), 99u * 324000000u + 99u * 5400000u + 99u * 90000u + 999u * 90u);
+  EXPECT_EQ(txt2ptm("00:01:02,50"), std::nullopt);
+  EXPECT_EQ(txt2ptm("00:0x:02,500"), std::nullopt);
+  EXPECT_EQ(txt2ptm(" 0:01:02,500"), std::nullopt);
+}
+
+TEST(SrtText, LinesAndTrimming) {
+  EXPECT_EQ(splitTextLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(splitTextLines("a\n\n"), (std::vector<std::string>{"a", ""}));
+  EXPECT_EQ(splitTextLines("a\r\n"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(splitTextLines(""), std::vector<std::string>{});
+  EXPECT_EQ(trimLine(" \t\x01 Hi there \x1F\r"), "Hi there");
+  EXPECT_EQ(trimLine("   "), "");
+}
+
+TEST_F(SrtImport, CuesBecomeRecordsWithTimesTextAndArea) {
+  import(kTwoCues);
+  ASSERT_EQ(app.subs.size(), 2u);
+  EXPECT_EQ(app.subFormat, sfSRT);
+  const TSUP& a = app.subs[0];
+  EXPECT_EQ(a.num, 1);
+  EXPECT_EQ(a.startTime, "00:00:01,000");
+  EXPECT_EQ(a.endTime, "00:00:02,500");
+  EXPECT_EQ(a.startPts, 90000u);
+  EXPECT_EQ(a.endPts, 225000u);
+  EXPECT_EQ(a.text, "Hello|world");
+  EXPECT_EQ(a.lineCount, 2);
+  EXPECT_EQ(a.palCount, 256u);
+  EXPECT_EQ(a.textOk, 1);
+  EXPECT_EQ(a.fontMode, 0);
+  const int widest = std::max(measure("Hello"), measure("world"));
+  EXPECT_EQ(a.win[0].x1, (1920 - widest) / 2);
+  EXPECT_EQ(a.win[0].x2, (1920 - widest) / 2 + widest);
+  EXPECT_EQ(a.win[0].y1, 920 - 57);  // lineBase[2] less the ascent of glyph row 2
+  EXPECT_EQ(a.win[0].y2, 1010 + 15);
+  const TSUP& b = app.subs[1];
+  EXPECT_EQ(b.startPts, 5625000u);
+  EXPECT_EQ(b.endPts, 5760000u);
+  EXPECT_EQ(b.text, "<i>Bye</i>");
+  EXPECT_EQ(b.win[0].x2 - b.win[0].x1, measure("<i>Bye</i>"));
+  EXPECT_EQ(b.win[0].y1, 1010 - 57);
+}
+
+TEST_F(SrtImport, EndsIdleWithTheListShownAndLogged) {
+  app.ui.bExport.enabled = false;
+  import(kTwoCues);
+  expectIdle();
+  EXPECT_TRUE(app.ui.bExport.enabled);
+  EXPECT_TRUE(app.ui.bSaveBMP.enabled);
+  EXPECT_EQ(app.ui.udSubs.max, 2);
+  EXPECT_EQ(app.ui.ieSubs.text, "1");
+  EXPECT_EQ(app.ui.eSUPfile.text, "");
+  EXPECT_EQ(app.ui.lSRTfile.caption, app.srcName);
+  // "Loading" with its empty line, whose place the count then takes, and an empty line.
+  EXPECT_EQ(app.messages.plainText(), "Loading movie.srt\n2 subtitles loaded.\n\n\n");
+  EXPECT_EQ(app.statusBar.panels[0].text, " Ready.");
+  // The view shows the file as read, without the blank line that ended the last cue.
+  EXPECT_EQ(app.ui.mSRT.lines.size(), 8u);
+  EXPECT_EQ(app.ui.mSRT.lines.back(), "<i>Bye</i>");
+}
+
+TEST_F(SrtImport, NumberLinesAreReadFromTheirLastDigits) {
+  import("\xEF\xBB\xBF" "7\n00:00:01,000 --> 00:00:02,000\nA\n\n"
+         "Subtitles made by someone\n"                 // a header of 8 or more characters
+         "0\n00:00:03,000 --> 00:00:04,000\nB\n\n"     // number 0: skipped, as is its time line
+         "x-12 \n00:00:05,000 --> 00:00:06,000\nC\n");  // a sign in front, a blank after
+  ASSERT_EQ(app.subs.size(), 2u);
+  EXPECT_EQ(app.subs[0].num, 7);
+  EXPECT_EQ(app.subs[0].text, "A");
+  // The cue numbered 0 is skipped line by line; its text "B" has no digits and starts nothing.
+  EXPECT_EQ(app.subs[1].num, 12);
+  EXPECT_EQ(app.subs[1].text, "C");
+  EXPECT_EQ(app.ui.mSRT.lines[0], "7");  // the view shows the numbers as read
+  EXPECT_EQ(app.ui.mSRT.lines[9], "12");
+}
+
+TEST_F(SrtImport, IncompleteCuesAreSkippedAndTheWalkGoesOn) {
+  import("1\nthis is no time line at all\nA\n\n"
+         "2\n00:00:0a,000 --> 00:00:02,000\nB\n\n"
+         "3\n00:00:01,000 --> 00:00:02\nC\n\n"
+         "4\n00:00:01,000 --> 00:00:02,000\n\n"            // no text
+         "5\n00:00:01,000 --> 00:00:02,000\n  \t \nD\n\n"  // a blank text line ends the cue at once
+         "6\n00:00:03,000 --> 00:00:04,000\nE\n\n"
+         "7\n00:00:05,000 --> 00:00:06,000");              // the file ends after the time line
+  ASSERT_EQ(app.subs.size(), 1u);
+  EXPECT_EQ(app.subs[0].num, 6);
+  expectIdle();
+  const std::string log = app.messages.plainText();
+  EXPECT_NE(log.find("Cue 2 skipped: no time line follows its number."), std::string::npos);
+  EXPECT_NE(log.find("Cue 4 skipped: it has no text."), std::string::npos);
+  EXPECT_NE(log.find("Cue 7 skipped: it has no text."), std::string::npos);
+
+  import("1\n00:00:01,000 --> 00:00:02,000\nA\n\n9\n");  // ends after a number
+  ASSERT_EQ(app.subs.size(), 1u);
+  EXPECT_NE(app.messages.plainText().find("Cue 9 skipped"), std::string::npos);
+}
+
+TEST_F(SrtImport, TallCuesKeepTheirTextAndStayOnTheCanvas) {
+  std::string srt = "1\n00:00:01,000 --> 00:00:02,000\n";
+  for (int i = 1; i <= 12; ++i) srt += "line " + std::to_string(i) + "\n";
+  import(srt + "\n2\n00:00:03,000 --> 00:00:04,000\n1\n2\n3\n4\n5\n6\n");
+  ASSERT_EQ(app.subs.size(), 2u);
+  EXPECT_EQ(app.subs[0].lineCount, 12);
+  EXPECT_EQ(app.subs[0].text.substr(0, 13), "line 1|line 2");
+  EXPECT_EQ(app.subs[0].win[0].y1, 200 - 58);  // the tenth baseline less the tallest ascent
+  EXPECT_NE(app.messages.plainText().find("Cue 1: only its last 10 lines can be drawn."), std::string::npos);
+  EXPECT_EQ(app.subs[1].win[0].y1, 1010 - 5 * 90 - 58);  // six lines: no glyph row 6, tallest ascent
+
+  set("LastLine", 60);  // baselines at the top edge are moved down to keep the letters on it
+  import("1\n00:00:01,000 --> 00:00:02,000\nA\nB\n");
+  EXPECT_EQ(app.lineBase[2], 58);
+  EXPECT_EQ(app.subs[0].win[0].y1, 58 - 57);
+  EXPECT_EQ(app.subs[0].win[0].y2, 60 + 15);
+}
+
+TEST_F(SrtImport, AreaOfAnOverlongLineStaysOnTheCanvas) {
+  import("1\n00:00:01,000 --> 00:00:02,000\n" + std::string(100, 'W') + "\n");
+  ASSERT_EQ(app.subs.size(), 1u);
+  EXPECT_EQ(app.subs[0].win[0].x1, 0);
+  EXPECT_EQ(app.subs[0].win[0].x2, 1919);
+}
+
+TEST_F(SrtImport, CancelKeepsTheCuesReadAndRestoresTheButtons) {
+  std::string srt;
+  for (int i = 1; i <= 50; ++i) srt += std::to_string(i) + "\n00:00:01,000 --> 00:00:02,000\nText\n\n";
+  host.onPump = [&] {
+    EXPECT_TRUE(app.busy);
+    EXPECT_TRUE(app.ui.bCancel.enabled);
+    EXPECT_FALSE(app.ui.bExport.enabled);
+    if (app.subs.size() == 5) app.cancelReq = true;
+  };
+  import(srt);
+  EXPECT_EQ(app.subs.size(), 5u);
+  expectIdle();
+  EXPECT_EQ(app.ui.mSRT.lines.size(), 19u);  // the view ends with the text of cue 5
+  EXPECT_NE(app.messages.plainText().find("5 subtitles loaded."), std::string::npos);
+}
+
+TEST_F(SrtImport, ProgressGrowsWithTheCues) {
+  std::string srt;
+  for (int i = 1; i <= 40; ++i) srt += std::to_string(i) + "\n00:00:01,000 --> 00:00:02,000\nText\n\n";
+  int last = 0;
+  bool grew = true;
+  host.onPump = [&] {
+    grew = grew && app.ui.ProgressBar.position >= last;
+    last = app.ui.ProgressBar.position;
+  };
+  import(srt);
+  EXPECT_TRUE(grew);
+  EXPECT_EQ(last, 35 * 100 / 40);  // set last on line 140, the number line of cue 36
+}
+
+TEST_F(SrtImport, NothingImportedDisablesSavingAndClearsThePicture) {
+  import(kTwoCues);
+  import("no cues in here\n");
+  EXPECT_TRUE(app.subs.empty());
+  EXPECT_FALSE(app.ui.bExport.enabled);
+  EXPECT_FALSE(app.ui.bSaveBMP.enabled);
+  EXPECT_FALSE(app.ui.ieSubs.enabled);
+  expectIdle();
+}
+
+TEST_F(SrtImport, WithoutALetterSheetOrAFileTheListStays) {
+  import(kTwoCues);
+  app.srcName = dir.file("missing.srt");
+  ReadSRT(app);
+  EXPECT_EQ(app.subs.size(), 2u);
+  EXPECT_NE(app.lastError.find("Cannot open file"), std::string::npos);
+
+  app.letterSheet = GreyImage();
+  import("1\n00:00:01,000 --> 00:00:02,000\nA\n");
+  EXPECT_EQ(app.subs.size(), 2u);
+  EXPECT_EQ(app.lastError, "abc.png not found! You cannot import .srt files without it.");
+  expectIdle();
+}
+
+TEST_F(SrtImport, OpenSrtAsksForAFile) {
+  bOpenSRTClick(app);  // cancelled
+  EXPECT_EQ(host.dialogTitles, std::vector<std::string>{"Open SubRip subtile (SRT)"});
+  EXPECT_TRUE(app.subs.empty());
+  host.dialogs.push_back(dir.write("x.srt", std::string(kTwoCues)));
+  bOpenSRTClick(app);
+  EXPECT_EQ(app.srcName, dir.file("x.srt"));
+  EXPECT_EQ(app.subs.size(), 2u);
+}
+
+TEST_F(SrtImport, LetteringOptions) {
+  set("LastLine", 1000);
+  set("LineSpc", 80);
+  EXPECT_EQ(app.lineBase[1], 1000);
+  EXPECT_EQ(app.lineBase[2], 920);
+  EXPECT_EQ(app.lineBase[3], 840);
+  import(kTwoCues);
+  EXPECT_EQ(app.subs[0].win[0].y1, 920 - 57);
+  EXPECT_EQ(app.subs[0].win[0].y2, 1000 + 15);
+
+  set("MaxColor", 300);
+  EXPECT_EQ(app.ui.ieMaxColor.value(), 255);
+  set("MaxColor", -4);
+  EXPECT_EQ(app.ui.ieMaxColor.value(), 0);
+  set("MaxColor", 128);
+  EXPECT_EQ(app.ui.ieMaxColor.value(), 128);
+}

@@ -57,8 +57,14 @@ void placeRows(const App& app, TSUPWin& w, int n) {
   // Glyph rows 6 to 10 do not exist; their ascent would be 0 and put the top line's letters
   // above the area, so those blocks reach up by the tallest ascent of the sheet.
   const int ascent = top <= kGlyphRowCount ? glyphRows[size_t(top)].base - glyphRows[size_t(top)].top : kGlyphAscent;
-  w.y1 = uint16_t(app.lineBase[size_t(top)] - ascent);
-  w.y2 = uint16_t(app.lineBase[1] + glyphRows[1].bottom - glyphRows[1].base);
+  // With a negative line spacing the lines run downwards; the area still spans them all.
+  int highest = app.lineBase[1], lowest = app.lineBase[1];
+  for (int k = 2; k <= top; ++k) {
+    highest = std::min<int>(highest, app.lineBase[size_t(k)]);
+    lowest = std::max<int>(lowest, app.lineBase[size_t(k)]);
+  }
+  w.y1 = uint16_t(std::max(0, highest - ascent));
+  w.y2 = uint16_t(lowest + glyphRows[1].bottom - glyphRows[1].base);
 }
 
 class SrtWalk {

@@ -244,6 +244,12 @@ TEST_F(SrtImport, LetteringOptions) {
   EXPECT_EQ(app.subs[0].win[0].y1, 920 - 57);
   EXPECT_EQ(app.subs[0].win[0].y2, 1000 + 15);
 
+  set("LastLine", 1010);  // lines running downwards still lie inside the area
+  set("LineSpc", -90);
+  import(kTwoCues);
+  EXPECT_EQ(app.subs[0].win[0].y1, 1010 - 57);
+  EXPECT_EQ(app.subs[0].win[0].y2, 1064 + 15);
+
   set("MaxColor", 300);
   EXPECT_EQ(app.ui.ieMaxColor.value(), 255);
   set("MaxColor", -4);

@@ -41,6 +41,7 @@ void check(bool ok) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
   App& app = fuzzApp();
+  app.clearLog();
   app.ui.ieLastLine.setValue(int(data[0]) * 5 - 100);
   app.ui.ieLineSpc.setValue(int(int8_t(data[1])));
   app.ui.ieSpacing.setValue(data[2] % 10);

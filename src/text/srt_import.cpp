@@ -11,6 +11,7 @@
 #include "render/draw_line.h"
 #include "render/draw_sub.h"
 #include "text/srt_time.h"
+#include "text/text_lines.h"
 
 namespace {
 const char* const kOpenSrtTitle = "Open SubRip subtile (SRT)";
@@ -106,9 +107,12 @@ class SrtWalk {
     std::vector<std::string> text;
     size_t next = i + 2;
     while (next < lines_.size()) {
-      std::string t = trimLine(lines_[next++]);
+      const std::string t = trimLine(lines_[next++]);
       if (t.empty()) break;
-      text.push_back(std::move(t));
+      // The stored text joins lines with "|", so a "|" inside a line breaks it in two;
+      // otherwise the count of lines and the parts of the text would disagree.
+      for (const std::string& part : splitLines(t))
+        if (std::string p = trimLine(part); !p.empty()) text.push_back(std::move(p));
     }
     // A cue without text shows nothing and would give an empty area to the writers.
     if (text.empty()) {

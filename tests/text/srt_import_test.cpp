@@ -163,6 +163,13 @@ TEST_F(SrtImport, TallCuesKeepTheirTextAndStayOnTheCanvas) {
   EXPECT_EQ(app.subs[0].win[0].y2, 60 + 15);
 }
 
+TEST_F(SrtImport, ABarInsideALineBreaksIt) {
+  import("1\n00:00:01,000 --> 00:00:02,000\nHello | <i>world|\n|\n");
+  ASSERT_EQ(app.subs.size(), 1u);
+  EXPECT_EQ(app.subs[0].text, "Hello|<i>world");
+  EXPECT_EQ(app.subs[0].lineCount, 2);
+}
+
 TEST_F(SrtImport, AreaOfAnOverlongLineStaysOnTheCanvas) {
   import("1\n00:00:01,000 --> 00:00:02,000\n" + std::string(100, 'W') + "\n");
   ASSERT_EQ(app.subs.size(), 1u);

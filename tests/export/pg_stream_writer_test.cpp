@@ -7,6 +7,7 @@
 
 #include "export/bd_runs.h"
 #include "render/colour.h"
+#include "paint.h"
 #include "support/temp_dir.h"
 #include "written_streams.h"
 
@@ -40,16 +41,12 @@ TSUP sub(uint32_t start, uint32_t end, uint32_t palCount = 2) {
   return s;
 }
 
-void fill(IndexImage& img, const EncodeArea& a, uint8_t c) {
-  for (int y = a.y1; y < a.y2; ++y)
-    for (int x = a.x1; x < a.x2; ++x) img.pixels[size_t(y) * 1920 + size_t(x)] = c;
-}
 }  // namespace
 
 TEST(PGStreamWriter, OneSubtitleGivesEightSegments) {
   PGFixture f;
   const EncodeArea area{600, 900, 1320, 1000};
-  fill(f.img, {700, 950, 710, 960}, 1);
+  paintRect(f.img, {700, 950, 710, 960}, 1);
   const auto segs = f.write({sub(900000, 1080000)}, {{area}});
   ASSERT_EQ(segs.size(), 8u);
   struct Expect {
@@ -115,7 +112,7 @@ TEST(PGStreamWriter, PaletteListsEveryEntryThePictureUses) {
   }
   // A picture using entry 3 of a list recording 3 entries (or a DVD list recording none)
   // gets entries 0 to 3, or entry 3 would turn invisible.
-  fill(f.img, {12, 10, 13, 11}, 3);
+  paintRect(f.img, {12, 10, 13, 11}, 3);
   segs = f.write({sub(90000, 180000, 3)}, {{area}});
   EXPECT_EQ(segs[2].payload.size(), 2u + 4 * 5);
   segs = f.write({sub(90000, 180000, 0)}, {{area}});
@@ -129,7 +126,7 @@ TEST(PGStreamWriter, LargeObjectsAreSplitIntoFragments) {
   PGFixture f;
   // Every other pixel differs: about 1.5 bytes a pixel, some 3 MB, far beyond streamBuf.
   for (int y = 0; y < 1080; ++y)
-    for (int x = 0; x < 1920; ++x) f.img.pixels[size_t(y) * 1920 + size_t(x)] = uint8_t((x + y) % 2 ? 1 + (x % 200) : 0);
+    for (int x = 0; x < 1920; ++x) paint(f.img, x, y, uint8_t((x + y) % 2 ? 1 + (x % 200) : 0));
   const EncodeArea area{0, 0, 1920, 1080};
   const auto segs = f.write({sub(900000, 1800000)}, {{area}});
 
@@ -168,8 +165,8 @@ TEST(PGStreamWriter, LargeObjectsAreSplitIntoFragments) {
 TEST(PGStreamWriter, TwoAreasGiveTwoWindowsAndTwoObjects) {
   PGFixture f;
   const EncodeArea top{100, 100, 300, 150}, bottom{400, 900, 1000, 980};
-  fill(f.img, top, 2);
-  fill(f.img, bottom, 3);
+  paintRect(f.img, top, 2);
+  paintRect(f.img, bottom, 3);
   const auto segs = f.write({sub(900000, 1080000, 4)}, {{top, bottom}});
   ASSERT_EQ(segs.size(), 9u);
   const auto& pcs = segs[0].payload;

@@ -6,6 +6,7 @@
 #include "export/bd_runs.h"
 #include "export/hd_runs.h"
 #include "export/work_pixel.h"
+#include "paint.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;
@@ -34,7 +35,7 @@ std::string hdRun(uint8_t c, int L, bool toRowEnd) {
 }
 
 void fillRow(IndexImage& img, int y, int x, int n, uint8_t c) {
-  for (int i = 0; i < n; ++i) img.pixels[size_t(y) * size_t(img.width) + size_t(x + i)] = c;
+  paintRect(img, {x, y, x + n, y + 1}, c);
 }
 
 struct Encoded {
@@ -78,7 +79,7 @@ TEST(BDRunCodes, RowsOfAnArea) {
 
 TEST(BDRunCodes, AreaBeyondTheCanvasReadsAsBackground) {
   IndexImage img;
-  std::fill(img.pixels.begin(), img.pixels.end(), uint8_t(3));
+  paintRect(img, {0, 0, 1920, 1080}, 3);
   fillRow(img, 1079, 1900, 20, 7);
   Encoded e;
   // 40 columns from 1900 and 2 rows from 1079: half of each row and all of row 1080 lie

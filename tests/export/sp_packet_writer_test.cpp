@@ -5,6 +5,7 @@
 
 #include "export/hd_runs.h"
 #include "render/colour.h"
+#include "paint.h"
 #include "written_streams.h"
 
 namespace {
@@ -31,7 +32,7 @@ TEST(SPPacketWriter, PacketAndUnitLayout) {
     f.pal.palRGB[size_t(k)] = packColour(uint8_t(k), 0, uint8_t(255 - k));
     f.pal.palAlpha[size_t(k)] = uint8_t(k);
   }
-  for (int x = 100; x < 120; ++x) f.img.pixels[size_t(51) * 1920 + size_t(x)] = 2;
+  paintRect(f.img, {100, 51, 120, 52}, 2);
   const EncodeArea area{100, 50, 120, 53};  // rows 50 to 52
   const auto p = f.packet(0x01020304, 0x01020304 + 450000, area, 50);
 

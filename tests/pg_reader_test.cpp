@@ -204,7 +204,7 @@ TEST_F(PgReading, DetailedLogListsEverySegment) {
       "00000107: PTS=0002BF20 (00:00:02,000)",
       "0000010F: PCS (0B) state: 0",
       "00000127: WDS0 (0A)  id: 0 [0,0] - [0,0]",
-      // The load's closing message takes the place of the last line (the END).
+      "0000013E: END",
       "1 subtitles loaded.",
   };
   const std::vector<std::string> lines = logLines();

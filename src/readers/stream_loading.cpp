@@ -43,10 +43,8 @@ uint32_t readStream(App& app, StreamFile& file, uint16_t tag) {
       app.erlog("Unsupported file format.");
     }
   } catch (const FileError& e) {
-    // A packet that claims more than the file holds: the subtitles read so far stay. The
-    // empty line keeps the message in the log when the closing count replaces the last line.
+    // A packet that claims more than the file holds: the subtitles read so far stay.
     app.erlog(e.what());
-    app.log("");
     rs.count = uint32_t(app.subs.size());
   }
   return rs.count;
@@ -95,6 +93,10 @@ void bReadSUPClick(App& app) {
   } else {
     app.srcName = CutExt(fileNameOf(path));
     setSubsText(app, "1");
+    // The closing count takes the place of the empty line that opened the block; lines the
+    // reader wrote after it (its detailed log, its messages) stay.
+    const auto& lines = app.messages.lines();
+    if (!lines.empty() && !lines.back().text.empty()) app.log("");
     app.slog2("Ready", "");
     app.logn(std::to_string(count) + " subtitles loaded.");
     app.log("");

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "support/cli_runner.h"
 #include "support/stream_read_test.h"
 
 namespace {
@@ -307,4 +308,21 @@ TEST_F(PgReading, BrokenStreams) {
   header.raw(Bytes{'P', 'G', 0, 1});
   load(header.bytes());
   EXPECT_EQ(app.subs.size(), 1u);
+}
+
+TEST(PgReadingCli, DetailsOptionPrintsThePacketLog) {
+  TempDir dir;
+  PgStream pg;
+  pg.show(90000, pgTestImage(10, 20, 30, 40)).clear(180000);
+  const std::string file = dir.write("one.sup", pg.bytes());
+  const CliRun plain = runCli("info " + file, true);
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(plain.out.find("PCS"), std::string::npos);
+  const CliRun detailed = runCli("--set Details=1 info " + file, true);
+  EXPECT_EQ(detailed.status, 0);
+  EXPECT_NE(detailed.out.find("00000002: PTS=00015F90 (00:00:01,000)\n0000000A: PCS (13) state: 2\n"),
+            std::string::npos)
+      << detailed.out;
+  EXPECT_NE(detailed.out.find(": WDS0 (0A)  id: 0 [10,20] - [40,60]\n"), std::string::npos);
+  EXPECT_NE(detailed.out.find("1 subtitles loaded."), std::string::npos);
 }

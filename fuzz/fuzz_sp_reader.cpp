@@ -1,0 +1,34 @@
+// The DVD and HD DVD subpicture reader on any bytes, with and without the detailed log: it
+// must end and stay inside the input and inside streamBuf.
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "app/app.h"
+#include "app/file_error.h"
+#include "readers/sp_reader.h"
+
+namespace {
+void readOnce(std::span<const uint8_t> bytes, bool details) {
+  Host host;
+  App app(host);
+  app.ui.cbDetails.checked = details;
+  StreamFile file(bytes);
+  ReadState rs{file, 0};
+  try {
+    readSP(app, rs);
+  } catch (const FileError&) {
+    rs.count = uint32_t(app.subs.size());
+  }
+  if (rs.count > app.subs.size() || app.streamBuf.size() != kStreamBufSize) std::abort();
+  for (const TSUP& s : app.subs)
+    if (s.win[0].dataLen > bytes.size() || s.colorOfs > kStreamBufSize || s.contrOfs > kStreamBufSize) std::abort();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::span<const uint8_t> bytes(data, size);
+  readOnce(bytes, false);
+  readOnce(bytes, true);
+  return 0;
+}

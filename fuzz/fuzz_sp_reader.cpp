@@ -6,13 +6,12 @@
 
 #include "app/app.h"
 #include "app/file_error.h"
+#include "reader_app.h"
 #include "readers/sp_reader.h"
 
 namespace {
 void readOnce(std::span<const uint8_t> bytes, bool details) {
-  Host host;
-  App app(host);
-  app.ui.cbDetails.checked = details;
+  App& app = readerApp(details);
   StreamFile file(bytes);
   ReadState rs{file, 0};
   try {

@@ -8,6 +8,7 @@
 #include "app/controls.h"
 #include "app/host.h"
 #include "app/message_log.h"
+#include "app/shell_state.h"
 #include "app/status_bar.h"
 #include "model/subtitle_list.h"
 #include "render/letter_sheet.h"
@@ -22,7 +23,6 @@ class App : public SubtitleList,
             public PaletteState,
             public WorkImages,
             public RenderFlags,
-            public LetterSheetState {
  public:
   explicit App(Host& host) : host(host) {}
   App(const App&) = delete;

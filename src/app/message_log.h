@@ -45,14 +45,18 @@ class MessageLog {
   void clear() {
     lines_.clear();
     ++revision_;
+    ++clears_;
   }
   const std::vector<LogLine>& lines() const { return lines_; }
   // The whole log as plain text, one line per line.
   std::string plainText() const;
   // Incremented on every change, so a view can tell what it has not shown yet.
   uint64_t revision() const { return revision_; }
+  // Incremented each time the log is emptied, so a view knows to start over.
+  uint64_t clears() const { return clears_; }
 
  private:
   std::vector<LogLine> lines_;
   uint64_t revision_ = 0;
+  uint64_t clears_ = 0;
 };

@@ -1,0 +1,71 @@
+#include "app/startup.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/app.h"
+#include "app/file_error.h"
+#include "app/option_events.h"
+#include "app/settings_store.h"
+#include "app/window_commands.h"
+#include "readers/stream_loading.h"
+
+namespace {
+bool isFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+void readCommandLineFile(App& app, const std::vector<std::string>& args) {
+  // Only a single argument names a file; with more, none is used.
+  if (args.size() != 1) return;
+  if (isFile(args[0])) {
+    app.ui.eSUPfile.text = args[0];
+    eSUPfileChange(app);
+  }
+  try {
+    bReadSUPClick(app);  // with an empty box this reads nothing
+  } catch (const FileError& e) {
+    app.erlog(e.what());
+  }
+}
+
+void loadLetters(App& app, const std::string& programFolder) {
+  const std::string path = programFolder + "/" + letterSheetName(app.ui.coLetters.itemIndex);
+  if (isFile(path)) {
+    app.ui.bOpenSRT.enabled = true;
+    return;
+  }
+  app.log(path + " not found!");
+  app.log2("You cannot import .srt files without it.");
+  app.ui.bOpenSRT.enabled = false;
+}
+}  // namespace
+
+std::string letterSheetName(int /*item*/) { return "abc.png"; }
+
+void startUp(App& app, const std::vector<std::string>& args, const std::string& programFolder,
+             SettingsStore& store) {
+  if (app.started) return;
+  app.started = true;
+  app.caption = std::string(kProgramName) + " v" + kVersion;
+  // No web page to link to: the link label names the program and its version.
+  app.ui.WebLink.caption = app.caption;
+  // The working pictures exist from construction at the display's initial size; the line
+  // positions of SRT lettering follow "Last line" and "Line spacing" like any edit of them.
+  optionChanged(app, "LastLine");
+  RegRead(app, store);
+  app.timeFmt = "hh:mm:ss,zzz";
+  // The italic skew of recognition follows its two boxes like any edit of them.
+  optionChanged(app, "C_Mul");
+  readCommandLineFile(app, args);
+  loadLetters(app, programFolder);
+  app.setTitle(kProgramName);
+  app.ui.PageControl.activePage = pgStatus;
+}
+
+void shutDown(App& app, SettingsStore& store) {
+  if (!app.started) return;
+  RegWrite(app, store);
+  app.subs.clear();
+}

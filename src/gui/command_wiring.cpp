@@ -1,0 +1,34 @@
+// Which widget event runs which command: one line per command. The option boxes of the
+// "Options" page run their option's change handling (optionChanged) by themselves.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "app/subtitle_panel.h"
+#include "app/subtitle_selector.h"
+#include "app/window_commands.h"
+#include "gui/page_control.h"
+#include "gui/tf_main.h"
+#include "readers/stream_loading.h"
+
+void TfMain::wireCommands() {
+  // File row.
+  on(eSUPfile_, eSUPfileChange);
+  on(bReadSUP_, bReadSUPClick);
+  on(bbSUP_, bbSUPClick);
+  // "Status" page.
+  on(bClear_, bClearClick);
+  // "Image" page.
+  on(ieSubs_, ieSubsChange);
+  on(udSubsUp_, [](App& app) { setSubsPosition(app, app.ui.udSubs.position + 1); });
+  on(udSubsDown_, [](App& app) { setSubsPosition(app, app.ui.udSubs.position - 1); });
+  on(cbLock_, cbLockClick);
+  // "Options" page.
+  on(bbBackground_, bbBackgroundClick);
+  on(bbWorkdir_, bbWorkdirClick);
+  // Bottom row.
+  on(bCancel_, bCancelClick);
+}

@@ -13,6 +13,7 @@
 #include "gui/page_control.h"
 #include "gui/tf_main.h"
 #include "readers/stream_loading.h"
+#include "render/converter_check.h"
 
 void TfMain::wireCommands() {
   // File row.
@@ -21,6 +22,7 @@ void TfMain::wireCommands() {
   on(bbSUP_, bbSUPClick);
   // "Status" page.
   on(bClear_, bClearClick);
+  on(Button1_, Button1Click);
   // "Image" page.
   on(ieSubs_, ieSubsChange);
   on(udSubsUp_, [](App& app) { setSubsPosition(app, app.ui.udSubs.position + 1); });

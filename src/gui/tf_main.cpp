@@ -94,7 +94,7 @@ TfMain::~TfMain() = default;
 void TfMain::nameWidgets() {
   const std::pair<QObject*, const char*> names[] = {
       {eSUPfile_, "eSUPfile"}, {bReadSUP_, "bReadSUP"}, {bbSUP_, "bbSUP"},   {PageControl_, "PageControl"},
-      {cbAutoClear_, "cbAutoClear"}, {bClear_, "bClear"}, {reMessage_, "reMessage"}, {lSRTfile_, "lSRTfile"},
+      {cbAutoClear_, "cbAutoClear"}, {bClear_, "bClear"}, {Button1_, "Button1"}, {reMessage_, "reMessage"}, {lSRTfile_, "lSRTfile"},
       {mSRT_, "mSRT"}, {bSaveSRT_, "bSaveSRT"}, {bOpenSRT_, "bOpenSRT"}, {spImage_, "spImage"},
       {sbImage_, "sbImage"}, {Image_, "Image"}, {pSub_, "pSub"}, {lStartEnd_, "lStartEnd"}, {lArea_, "lArea"},
       {lArea2_, "lArea2"}, {lMaxline_, "lMaxline"}, {ieSubs_, "ieSubs"}, {udSubsUp_, "udSubsUp"},
@@ -342,6 +342,8 @@ QWidget* TfMain::buildStatusPage() {
   top->addStretch(1);
   // The colour conversion check; hidden, as the model keeps it.
   for (THexEdit* h : {&ui.HexEdit1, &ui.HexEdit2, &ui.HexEdit3}) top->addWidget(hexEdit(*h));
+  Button1_ = button(ui.Button1);
+  top->addWidget(Button1_);
   top->addWidget(bClear_);
   v->addLayout(top);
   reMessage_ = new LogView;

@@ -122,6 +122,7 @@ class TfMain : public QMainWindow {
   PageControl* PageControl_ = nullptr;
   QCheckBox* cbAutoClear_ = nullptr;
   QPushButton* bClear_ = nullptr;
+  QPushButton* Button1_ = nullptr;
   LogView* reMessage_ = nullptr;
   QLabel* lSRTfile_ = nullptr;
   QPlainTextEdit* mSRT_ = nullptr;

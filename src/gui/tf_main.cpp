@@ -29,6 +29,7 @@
 #include "gui/image_view.h"
 #include "gui/key_filter.h"
 #include "gui/log_view.h"
+#include "gui/option_groups.h"
 #include "gui/page_control.h"
 #include "gui/qt_text.h"
 #include "gui/status_panels.h"
@@ -158,8 +159,7 @@ QPushButton* TfMain::button(TButton& model) {
 
 QToolButton* TfMain::browseButton(TButton& model, const QString& hint) {
   auto* b = new QToolButton;
-  b->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-  b->setAutoRaise(false);
+  b->setText(QStringLiteral("..."));
   bindControl(b, model);
   if (model.hint.empty()) b->setToolTip(hint);
   connect(b, &QToolButton::clicked, this, [this, b] { changed(b); });
@@ -484,10 +484,7 @@ QWidget* TfMain::buildSubtitlePanel() {
 
 QWidget* TfMain::buildOptionsPage() {
   Controls& ui = app_.ui;
-  auto* inner = new QWidget;
-  auto* grid = new QGridLayout(inner);
-  grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
-  grid->setSpacing(kSpacing + 2);
+  auto* inner = new OptionGroups;
 
   auto group = [](const char* title) {
     auto* g = new QGroupBox(QString::fromLatin1(title));
@@ -592,21 +589,14 @@ QWidget* TfMain::buildOptionsPage() {
   fv->addWidget(rate, 3);
   fv->addWidget(type, 1);
 
-  grid->addWidget(image, 0, 0);
-  grid->addWidget(general, 0, 1);
-  grid->addWidget(ocr, 1, 0);
-  grid->addWidget(srt, 1, 1);
-  grid->addWidget(stream, 2, 0);
-  grid->addWidget(frame, 2, 1);
-  grid->setRowStretch(3, 1);
-  grid->setColumnStretch(0, 1);
-  grid->setColumnStretch(1, 1);
+  inner->setGroups({image, general, ocr, srt, stream, frame});
 
-  // A small window scrolls the options rather than squeezing them.
+  // A small window scrolls the options down rather than squeezing them.
   auto* scroll = new QScrollArea;
   scroll->setWidget(inner);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   return scroll;
 }
 

@@ -24,7 +24,9 @@ class Startup : public ::testing::Test {
   std::string program = dir.file("bin");
 
   void SetUp() override { std::filesystem::create_directory(program); }
-  void withLetterSheet() { std::ofstream(program + "/abc.png") << "x"; }
+  void withLetterSheet() {
+    std::filesystem::copy_file(std::string(MARROWBY_DATA_DIR) + "/abc.png", program + "/abc.png");
+  }
 };
 
 TEST_F(Startup, SetsCaptionTitleAndStatusPageAndFindsTheLetterSheet) {

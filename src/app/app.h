@@ -23,6 +23,8 @@ class App : public SubtitleList,
             public PaletteState,
             public WorkImages,
             public RenderFlags,
+            public LetterSheetState,
+            public ShellState {
  public:
   explicit App(Host& host) : host(host) {}
   App(const App&) = delete;

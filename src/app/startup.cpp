@@ -9,6 +9,7 @@
 #include "app/settings_store.h"
 #include "app/window_commands.h"
 #include "readers/stream_loading.h"
+#include "render/letter_sheet_load.h"
 
 namespace {
 bool isFile(const std::string& path) {
@@ -30,19 +31,7 @@ void readCommandLineFile(App& app, const std::vector<std::string>& args) {
   }
 }
 
-void loadLetters(App& app, const std::string& programFolder) {
-  const std::string path = programFolder + "/" + letterSheetName(app.ui.coLetters.itemIndex);
-  if (isFile(path)) {
-    app.ui.bOpenSRT.enabled = true;
-    return;
-  }
-  app.log(path + " not found!");
-  app.log2("You cannot import .srt files without it.");
-  app.ui.bOpenSRT.enabled = false;
-}
 }  // namespace
-
-std::string letterSheetName(int /*item*/) { return "abc.png"; }
 
 void startUp(App& app, const std::vector<std::string>& args, const std::string& programFolder,
              SettingsStore& store) {
@@ -59,7 +48,7 @@ void startUp(App& app, const std::vector<std::string>& args, const std::string& 
   // The italic skew of recognition follows its two boxes like any edit of them.
   optionChanged(app, "C_Mul");
   readCommandLineFile(app, args);
-  loadLetters(app, programFolder);
+  loadLetterSheet(app, programFolder);
   app.setTitle(kProgramName);
   app.ui.PageControl.activePage = pgStatus;
 }

@@ -6,9 +6,6 @@
 class App;
 class SettingsStore;
 
-// The letter sheet that the "Letters" item `item` names, looked for in the program's folder.
-std::string letterSheetName(int item);
-
 // Runs once, at the first activation of the window: fills the caption, applies the stored
 // options, reads the stream named by the only command-line argument, looks for the letter
 // sheet in programFolder and shows the "Status" page. `args` excludes the program's name.

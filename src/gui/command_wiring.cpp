@@ -10,9 +10,13 @@
 #include "app/subtitle_panel.h"
 #include "app/subtitle_selector.h"
 #include "app/window_commands.h"
+#include "export/bitmap_export.h"
+#include "export/stream_export.h"
 #include "gui/page_control.h"
 #include "gui/tf_main.h"
 #include "readers/stream_loading.h"
+#include "text/srt_import.h"
+#include "text/text_lines.h"
 #include "render/converter_check.h"
 
 void TfMain::wireCommands() {
@@ -20,6 +24,8 @@ void TfMain::wireCommands() {
   on(eSUPfile_, eSUPfileChange);
   on(bReadSUP_, bReadSUPClick);
   on(bbSUP_, bbSUPClick);
+  // "SRT" page.
+  on(bOpenSRT_, bOpenSRTClick);
   // "Status" page.
   on(bClear_, bClearClick);
   on(Button1_, Button1Click);
@@ -27,10 +33,14 @@ void TfMain::wireCommands() {
   on(ieSubs_, ieSubsChange);
   on(udSubsUp_, [](App& app) { setSubsPosition(app, app.ui.udSubs.position + 1); });
   on(udSubsDown_, [](App& app) { setSubsPosition(app, app.ui.udSubs.position - 1); });
+  on(mSubtext_, mSubtextChange);
+  onExit(mSubtext_, mSubtextExit);
   on(cbLock_, cbLockClick);
   // "Options" page.
   on(bbBackground_, bbBackgroundClick);
   on(bbWorkdir_, bbWorkdirClick);
   // Bottom row.
+  on(bSaveBMP_, bSaveBMPClick);
   on(bCancel_, bCancelClick);
+  on(bExport_, [](App& app) { bExportClick(app); });
 }

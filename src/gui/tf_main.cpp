@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTabBar>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -70,8 +71,15 @@ TfMain::TfMain(std::vector<std::string> args, std::string programFolder, QWidget
   PageControl_->addTab(buildImagePage(), toQt(app_.ui.PageControl.pages[pgImage]));
   PageControl_->addTab(buildOptionsPage(), toQt(app_.ui.PageControl.pages[pgOptions]));
   PageControl_->addTab(buildAboutPage(), toQt(app_.ui.PageControl.pages[pgAbout]));
-  bindControl(PageControl_, app_.ui.PageControl);
-  mirrors_.push_back([this] { PageControl_->setCurrentIndex(app_.ui.PageControl.activePage); });
+  // A long operation disables the page control so that no other page's command runs in the
+  // middle of it; the log on the "Status" page stays readable and scrollable meanwhile.
+  mirrors_.push_back([this] {
+    const TPageControl& pc = app_.ui.PageControl;
+    PageControl_->setCurrentIndex(pc.activePage);
+    PageControl_->tabBar()->setEnabled(pc.enabled);
+    for (int i = 0; i < PageControl_->count(); ++i)
+      if (i != pgStatus) PageControl_->widget(i)->setEnabled(pc.enabled);
+  });
   connect(PageControl_, &QTabWidget::currentChanged, this, [this](int i) {
     if (mirroring_) return;
     app_.ui.PageControl.activePage = i;
@@ -396,6 +404,15 @@ QWidget* TfMain::buildImagePage() {
   });
   connect(sbImage_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
     if (!mirroring_) app_.ui.sbImage.vertPosition = value;
+  });
+  // A page that was never shown has no scroll range yet: the scroll waits for the range.
+  connect(sbImage_->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
+    QScrollBar* bar = sbImage_->verticalScrollBar();
+    if (bar->value() == app_.ui.sbImage.vertPosition) return;
+    const bool was = mirroring_;
+    mirroring_ = true;
+    bar->setValue(app_.ui.sbImage.vertPosition);
+    mirroring_ = was;
   });
   spImage_->addWidget(sbImage_);
   spImage_->addWidget(buildSubtitlePanel());

@@ -24,73 +24,7 @@
 #include "gui/settings_store_qt.h"
 #include "gui/status_panels.h"
 #include "gui/tf_main.h"
-#include "support/temp_dir.h"
-
-namespace {
-QSettings storedOptions() { return QSettings(kSettingsOrganisation, kSettingsApplication); }
-
-std::vector<std::string> logLines(const App& app) {
-  std::vector<std::string> out;
-  for (const LogLine& l : app.messages.lines()) out.push_back(l.text);
-  return out;
-}
-}  // namespace
-
-class Window : public ::testing::Test {
- protected:
-  TempDir dir;
-  std::string program = dir.file("bin");
-  std::unique_ptr<TfMain> window;
-
-  void SetUp() override {
-    storedOptions().clear();
-    std::filesystem::create_directory(program);
-    std::ofstream(program + "/abc.png") << "sheet";
-  }
-  void TearDown() override {
-    if (window) window->app().busy = false;
-    window.reset();
-    storedOptions().clear();
-  }
-
-  TfMain& open(std::vector<std::string> args = {}) {
-    window = std::make_unique<TfMain>(std::move(args), program);
-    window->show();
-    for (int i = 0; i < 50 && !window->app().started; ++i) QCoreApplication::processEvents();
-    EXPECT_TRUE(window->app().started);
-    return *window;
-  }
-  // Closes the window as the user does; returns whether it closed.
-  bool closeWindow() {
-    const bool closed = window->close();
-    if (closed) window.reset();
-    return closed;
-  }
-  template <class W>
-  W* find(const char* name) {
-    W* w = window->findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  std::string unsupportedFile(const std::string& name = "odd.sup") { return dir.write(name, std::string("XX--")); }
-  // A list of three subtitles as a reader leaves it.
-  void loadThree() {
-    App& app = window->app();
-    for (int i = 1; i <= 3; ++i) {
-      TSUP& s = app.appendSub();
-      s.num = i;
-      s.startTime = "00:00:0" + std::to_string(i) + ",000";
-      s.endTime = "00:00:0" + std::to_string(i) + ",500";
-      s.text = "line " + std::to_string(i) + "|second";
-    }
-    app.subFormat = sfBluRay;
-    app.ui.udSubs.max = 3;
-    window->run([](App& a) {
-      setSubsPosition(a, 2);
-      setSubsPosition(a, 1);
-    });
-  }
-};
+#include "window_fixture.h"
 
 TEST_F(Window, StartsWithCaptionDefaultsAndTheStatusPage) {
   TfMain& w = open();
@@ -233,10 +167,14 @@ TEST_F(Window, EditingTheMemoReachesTheModelAndLockFollowsTheBox) {
   QCoreApplication::sendEvent(memo, &accented);
   EXPECT_EQ(w.app().ui.mSubtext.lines.back(), "second!\xe9");
 
-  auto* lock = find<QCheckBox>("cbLock");
-  lock->setEnabled(true);  // the render enables it once it exists
-  lock->click();
+  // An edit stores the text and locks the subtitle; unticking "Lock" unlocks it.
+  EXPECT_EQ(w.app().subs[0].text, "line 1|second!\xe9");
   EXPECT_EQ(w.app().subs[0].locked, 1);
+  auto* lock = find<QCheckBox>("cbLock");
+  EXPECT_TRUE(lock->isChecked());
+  lock->setEnabled(true);  // the render enables it once it draws
+  lock->click();
+  EXPECT_EQ(w.app().subs[0].locked, 0);
 }
 
 TEST_F(Window, CancelAndClosingWhileBusy) {

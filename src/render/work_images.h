@@ -1,69 +1,57 @@
 #pragma once
-// The pictures a render leaves for the display, the recognition and the writers.
+// The pictures a render leaves for the display, the recognition and the writers, and the
+// scratch pictures it draws with.
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "render/palette_state.h"
+#include "render/plane.h"
+
 inline constexpr int kCanvasWidth = 1920;
 inline constexpr int kCanvasHeight = 1080;
+// Run-length data of one area at a time; longer data is cut to this size.
+inline constexpr size_t kPixBufSize = 262144;
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Rgb&) const = default;
+};
+inline Rgb rgbOf(PackedColor c) { return {uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)}; }
+
+// An overlay pixel: a packed colour with the alpha in bits 24-31.
+using OverlayPixel = uint32_t;
+inline OverlayPixel overlayPixel(PackedColor c, uint8_t alpha) { return (c & 0xFFFFFFu) | uint32_t(alpha) << 24; }
+inline uint8_t alphaOf(OverlayPixel p) { return uint8_t(p >> 24); }
 
 // 8-bit palette indexes on the full canvas, with a palette and a transparency table.
-struct IndexImage {
-  int width = kCanvasWidth;
-  int height = kCanvasHeight;
-  std::vector<uint8_t> pixels = std::vector<uint8_t>(size_t(kCanvasWidth) * kCanvasHeight);
-  std::array<uint32_t, 256> palette{};  // packed colours
+class IndexImage : public Plane<uint8_t> {
+ public:
+  IndexImage() : Plane(kCanvasWidth, kCanvasHeight) {}
+  std::array<PackedColor, 256> palette{};
   std::array<uint8_t, 256> transparency{};
-
-  uint8_t at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
-};
-
-// 8-bit red, green, blue per pixel, row after row (the display picture).
-struct RgbImage {
-  int width = kCanvasWidth;
-  int height = kCanvasHeight;
-  std::vector<uint8_t> rgb = std::vector<uint8_t>(size_t(kCanvasWidth) * kCanvasHeight * 3);
-
-  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
-  uint8_t* pixel(int x, int y) { return &rgb[(size_t(y) * size_t(width) + size_t(x)) * 3]; }
-  const uint8_t* pixel(int x, int y) const { return &rgb[(size_t(y) * size_t(width) + size_t(x)) * 3]; }
-};
-
-// 8-bit red, green, blue and alpha per pixel, row after row (the overlay of one render).
-struct RgbaImage {
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> rgba;
-
-  // Black and fully transparent at the given size.
-  void reset(int w, int h) {
-    width = w;
-    height = h;
-    rgba.assign(size_t(w) * size_t(h) * 4, 0);
-  }
-  void release() { reset(0, 0); }
-  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
-  uint8_t* pixel(int x, int y) { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
-  const uint8_t* pixel(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
 };
 
 // One byte per canvas pixel, 1 = ink, relative to the top-left corner of the subtitle's area.
-struct OcrMask {
+class OcrMask : public Plane<uint8_t> {
+ public:
   static constexpr int kStride = kCanvasWidth;
   static constexpr int kRows = kCanvasHeight;
-  std::vector<uint8_t> bytes = std::vector<uint8_t>(size_t(kStride) * kRows);
-
+  OcrMask() : Plane(kStride, kRows) {}
   // Reads outside the plane count as background.
-  uint8_t at(int x, int y) const {
-    return x < 0 || y < 0 || x >= kStride || y >= kRows ? 0 : bytes[size_t(y) * kStride + size_t(x)];
-  }
+  uint8_t at(int x, int y) const { return contains(x, y) ? Plane::at(x, y) : 0; }
 };
 
 struct WorkImages {
   IndexImage indexImage;
-  RgbImage display;  // the picture of the image view
-  RgbaImage overlay;  // exists during a render only; empty between renders
+  // The picture of the image view, at the display size.
+  Plane<Rgb> display{kCanvasWidth, kCanvasHeight};
+  // What a render draws over the display picture, at the display size; a render starts it
+  // black and transparent.
+  Plane<OverlayPixel> overlay{0, 0};
   OcrMask ocrMask;
+  // The run-length data being decoded; bytes past the loaded length read as 0.
+  std::vector<uint8_t> pixBuf = std::vector<uint8_t>(kPixBufSize);
+  // The 1280 x 720 reduction of the index image for the picture files.
+  Plane<uint8_t> reduced{0, 0};
 };

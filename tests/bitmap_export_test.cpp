@@ -30,10 +30,11 @@ class SaveBitmaps : public ::testing::Test {
   App app{host};
   TempDir dir;
 
-  // A Blu-ray list whose records point at no data: each picture is drawn empty.
-  void makeList(size_t n) {
+  // A Blu-ray list whose records point at no data: each picture is drawn empty. The
+  // renderer still opens the stream file.
+  void makeList(size_t n, const std::string& streamName = "movie.sup") {
     app.subFormat = sfBluRay;
-    app.ui.eSUPfile.text = "/films/movie.sup";
+    app.ui.eSUPfile.text = dir.write(streamName, std::string("PG"));
     app.subs.resize(n);
     for (size_t i = 0; i < n; ++i) {
       TSUP& s = app.subs[i];
@@ -154,8 +155,7 @@ TEST_F(SaveBitmaps, CancelAfterPictureFiveKeepsTheBdnFileWellFormed) {
 }
 
 TEST_F(SaveBitmaps, ReducedPicturesAndReservedCharacters) {
-  makeList(2);
-  app.ui.eSUPfile.text = "/films/Tom & \"Jerry\" <caf\xE9>.sup";
+  makeList(2, "Tom & \"Jerry\" <caf\xE9>.sup");
   app.ui.cb720p.checked = true;
   bSaveBMPClick(app);
   const std::string dirName = dir.file("Tom & \"Jerry\" <caf\xE9>.sup.bitmaps");

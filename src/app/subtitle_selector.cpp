@@ -23,6 +23,19 @@ void ieSubsChange(App& app) {
   }
 }
 
+void cbLockClick(App& app) {
+  if (app.curSub >= 0 && size_t(app.curSub) < app.subs.size())
+    app.subs[size_t(app.curSub)].locked = app.ui.cbLock.checked ? 1 : 0;
+}
+
+void CheckBox1Click(App& app) {
+  try {
+    DrawSub(app, app.curSub + 1);
+  } catch (const FileError& e) {
+    app.erlog(e.what());
+  }
+}
+
 void setSubsText(App& app, const std::string& text) {
   if (app.ui.ieSubs.text == text) return;
   app.ui.ieSubs.text = text;

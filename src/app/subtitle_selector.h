@@ -11,3 +11,8 @@ void ieSubsChange(App& app);
 void setSubsText(App& app, const std::string& text);
 // Moves the up-down control (limited to its range), which sets the number box.
 void setSubsPosition(App& app, int position);
+
+// "Lock" was clicked: the current subtitle's text is kept from recognition while checked.
+void cbLockClick(App& app);
+// The hidden redraw box was clicked: draws the current subtitle again.
+void CheckBox1Click(App& app);

@@ -81,24 +81,17 @@ void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub) {
       const int tx = x + sx - g.x;
       const uint8_t v = sheet.at(sx, sy);
       // The index pass copies the whole box, background included.
-      if (indexPass && index.contains(tx, ty)) {
+      if (indexPass) {
         uint8_t e = app.sheetMap[v];
         if (blackAndWhite) e = app.palRGB[e] >= app.cutColor ? app.idxBright : app.idxDark;
-        index.pixels[size_t(ty) * size_t(index.width) + size_t(tx)] = e;
+        index.set(tx, ty, e);
       }
       if (v == kSheetBackground || tx < 0 || ty < 0 || tx >= kCanvasWidth || ty >= kCanvasHeight) continue;
       minY = std::min(minY, ty);
       maxY = std::max(maxY, ty);
       const uint8_t grey = uint8_t(v * maxColor / 255);
-      if (bitmapInk && app.display.contains(tx, ty)) {
-        uint8_t* p = app.display.pixel(tx, ty);
-        p[0] = p[1] = p[2] = grey;
-      }
-      if (overlayInk && app.overlay.contains(tx, ty)) {
-        uint8_t* p = app.overlay.pixel(tx, ty);
-        p[0] = p[1] = p[2] = grey;
-        p[3] = app.palAlpha[app.sheetMap[v]];
-      }
+      if (bitmapInk) app.display.set(tx, ty, Rgb{grey, grey, grey});
+      if (overlayInk) app.overlay.set(tx, ty, overlayPixel(grey * 0x010101u, app.palAlpha[app.sheetMap[v]]));
     }
   }
   if (app.exportBD || app.exportHD || sub < 0 || size_t(sub) >= app.subs.size()) return;

@@ -1,25 +1,135 @@
 #include "render/draw_sub.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "app/app.h"
+#include "readers/stream_file.h"
+#include "render/bmp_file.h"
+#include "render/compose.h"
+#include "render/draw_line.h"
+#include "render/palette_builder.h"
+#include "render/picture_files.h"
+#include "render/rle_decode.h"
 #include "text/text_lines.h"
+
+namespace {
+constexpr PackedColor kDisplayBackground = 0x313233;
+
+bool exporting(const App& app) { return app.exportBD || app.exportHD; }
+bool displayRender(const App& app) { return !app.savingBitmaps && !app.ocrRender && !exporting(app); }
+
+std::string areaCaption(const TSUPWin& w) {
+  return "(" + std::to_string(w.x1) + ", " + std::to_string(w.y1) + ") - (" + std::to_string(w.x2) + ", " +
+         std::to_string(w.y2) + ")";
+}
+bool hasSecondArea(const TSUP& s) { return s.win[1].x2 > s.win[1].x1; }
+
+// The overlay starts black and transparent, the display picture at its size.
+void startPictures(App& app) {
+  const int w = app.displayWidth, h = app.displayHeight;
+  if (app.overlay.width() != w || app.overlay.height() != h) app.overlay.resize(w, h, 0);
+  else app.overlay.reset(0);
+  if (app.display.width() != w || app.display.height() != h) app.display.resize(w, h, Rgb{});
+}
+
+void clearPanel(Controls& ui) {
+  ui.lStartEnd.caption.clear();
+  ui.ieSubs.enabled = false;
+  ui.mSubtext.enabled = false;
+  ui.mSubtext.lines.clear();
+  ui.rgFont.enabled = false;
+  ui.bOCR.enabled = false;
+}
+
+void fillPanel(App& app, const TSUP& s) {
+  Controls& ui = app.ui;
+  ui.lStartEnd.caption = s.startTime + " - " + s.endTime;
+  ui.ieSubs.enabled = true;
+  ui.mSubtext.enabled = true;
+  ui.sbImage.vertPosition = std::max(0, int(s.win[0].y1) - 10);  // a scroll box stops at its top
+  const bool wasUpdating = app.inUpdate;
+  if (!wasUpdating && s.fontMode < 3) {
+    app.inUpdate = true;
+    ui.rgFont.itemIndex = s.fontMode;
+    ui.rgFont.enabled = true;
+  }
+  ui.cbLock.checked = s.locked != 0;
+  app.inUpdate = wasUpdating;
+  TxtToLines(app, s.text);
+  if (!exporting(app)) {
+    ui.lArea.caption = areaCaption(s.win[0]);
+    ui.lMaxline.caption = "/ " + std::to_string(ui.udSubs.max);
+    ui.lArea2.caption = hasSecondArea(s) ? areaCaption(s.win[1]) : "";
+  }
+  if (app.subFormat != sfDVD) ui.bOCR.enabled = true;
+}
+
+void fillBackground(App& app) {
+  if (displayRender(app) && app.ui.cbBack.checked) {
+    // A picture smaller than the display leaves the display's own background around it; a
+    // larger one is cut at the display's edges.
+    app.display.reset(rgbOf(kDisplayBackground));
+    loadBmpInto(app.ui.eBackground.text, app.display);
+  } else {
+    app.display.reset(rgbOf(displayRender(app) ? kDisplayBackground : 0));
+  }
+}
+
+// The lines of an SRT subtitle, drawn from the letter sheet; the area's rows become the
+// rows the letters ink.
+void drawText(App& app, TSUP& s) {
+  app.italicOn = false;
+  if (!exporting(app)) {
+    s.win[0].y1 = 1079;
+    s.win[0].y2 = 0;
+  }
+  const std::vector<std::string> lines = app.ui.mSubtext.lines;
+  const int m = int(lines.size());
+  // lineCount and the memo are kept equal; should they differ, only the memo's lines exist.
+  const int count = std::min(s.lineCount, m);
+  for (int i = 0; i < count; ++i) DrawLine(app, lines[size_t(i)], (m - i) & 0xFF, app.curSub, false);
+  if (displayRender(app) && app.ui.cbBorders.checked)
+    drawBorder(app.display, s.win[0].x1, s.win[0].y1, s.win[0].x2, s.win[0].y2, 0);
+}
+}  // namespace
 
 void DrawSub(App& app, int n) {
   Controls& ui = app.ui;
   // A number beyond the list is no subtitle: the selector's range may lag behind the list.
   if (n > int(app.subs.size())) n = 0;
+  app.indexImage.transparency.fill(0);
   app.curSub = n - 1;
   if (n < 1) {
-    ui.lStartEnd.caption.clear();
-    ui.ieSubs.enabled = false;
-    ui.mSubtext.enabled = false;
-    ui.mSubtext.lines.clear();
-    ui.rgFont.enabled = false;
-    ui.bOCR.enabled = false;
-    return;
+    startPictures(app);
+    app.display.reset(Rgb{});
+    clearPanel(ui);
+  } else {
+    TSUP& s = app.subs[size_t(app.curSub)];
+    const bool stream = app.subFormat != sfSRT;
+    std::optional<StreamFile> file;
+    if (stream) file.emplace(ui.eSUPfile.text);
+    setpal(app, app.curSub, file ? &*file : nullptr);
+    // Sized after the palette build, so that the first subtitle of a new kind of list is
+    // already drawn at its own display size.
+    startPictures(app);
+    app.indexImage.reset(!exporting(app) && ui.cbOCR.checked ? app.idxDark : app.idxClear);
+    const size_t firstLen = stream ? loadAreaData(app, *file, s, firstArea(s)) : 0;
+    app.indexImage.palette = app.palRGB;
+    app.indexImage.transparency = app.palAlpha;
+    app.ocrMask.reset(0);
+    fillPanel(app, s);
+
+    fillBackground(app);
+    if (displayRender(app) && ui.cbBorders.checked && stream) {
+      drawBorder(app.display, s.win[0].x1, s.win[0].y1, s.win[0].x2, s.win[0].y2, 1);
+      if (hasSecondArea(s)) drawBorder(app.display, s.win[1].x1, s.win[1].y1, s.win[1].x2, s.win[1].y2, 1);
+    }
+    if (displayRender(app) && ui.cbPalette.checked) drawSwatches(app.display, app.overlay, app);
+    blendOverlay(app.display, app.overlay);
+    if (stream) decodeSubtitle(app, *file, s, firstLen);
+    else drawText(app, s);
+    blendOverlay(app.display, app.overlay);
   }
-  const TSUP& s = app.subs[size_t(app.curSub)];
-  ui.lStartEnd.caption = s.startTime + " - " + s.endTime;
-  ui.ieSubs.enabled = true;
-  ui.mSubtext.enabled = true;
-  TxtToLines(app, s.text);
+  if (app.savingBitmaps) writeSubPictures(app);
 }

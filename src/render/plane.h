@@ -83,8 +83,9 @@ class Plane {
   }
   // A new size, all v; the memory of a larger earlier size is kept.
   void resize(int w, int h, T v) {
-    w_ = std::max(w, 0);
-    h_ = std::max(h, 0);
+    // A plane without columns has no rows either, so that no row points into nothing.
+    w_ = w > 0 && h > 0 ? w : 0;
+    h_ = w_ > 0 ? h : 0;
     px_.assign(size_t(w_) * size_t(h_), v);
     fill_ = v;
     uniform_ = true;

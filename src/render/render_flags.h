@@ -9,4 +9,6 @@ struct RenderFlags {
   bool exportHD = false;       // HD DVD stream export
   bool inUpdate = false;       // the program fills the subtitle panel: change handlers hold still
   std::string outBase;         // folder and base name of the picture files being written
+  // When set, the picture files go here instead of outBase + ".bmp" / ".png".
+  std::string outBmp, outPng;
 };

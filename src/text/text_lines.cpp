@@ -26,10 +26,13 @@ std::string LinesToTxt(const std::vector<std::string>& lines) {
 }
 
 void TxtToLines(App& app, const std::string& text) {
+  TMemo& memo = app.ui.mSubtext;
+  memo.visible = false;
   const bool wasUpdating = app.inUpdate;
-  app.inUpdate = true;
-  app.ui.mSubtext.lines = splitLines(text);
+  app.inUpdate = true;  // the refill is no edit: it must not lock the subtitle
+  memo.lines = splitLines(text);
   app.inUpdate = wasUpdating;
+  memo.visible = true;
 }
 
 void mSubtextChange(App& app) {

@@ -1,6 +1,8 @@
 // Measuring and drawing text lines from the letter sheet.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/app.h"
 #include "render/draw_line.h"
 #include "support/test_host.h"
@@ -36,9 +38,13 @@ class Lettering : public ::testing::Test {
     s.win[0].x2 = uint16_t(s.win[0].x1 + blockWidth);
     s.win[0].y1 = 1079;
     s.win[0].y2 = 0;
-    app.overlay.reset(app.displayWidth, app.displayHeight);
+    app.overlay.resize(app.displayWidth, app.displayHeight, 0);
   }
-  const uint8_t* overlayAt(int x, int y) { return app.overlay.pixel(x, y); }
+  // Red, green, blue, alpha of an overlay pixel.
+  std::array<uint8_t, 4> overlayAt(int x, int y) {
+    const OverlayPixel p = app.overlay.at(x, y);
+    return {uint8_t(p), uint8_t(p >> 8), uint8_t(p >> 16), alphaOf(p)};
+  }
 };
 }  // namespace
 
@@ -116,7 +122,7 @@ TEST_F(Lettering, LeftTrimAndLineNumberPlaceGlyphs) {
 TEST_F(Lettering, IndexPassCopiesTheWholeBoxForPicturesAndExports) {
   prepareDrawing(33);
   app.letterSheet.at(10, 57) = 255;
-  app.indexImage.pixels.assign(app.indexImage.pixels.size(), 7);
+  app.indexImage.reset(7);
   const int x = (1920 - 33) / 2, base = app.lineBase[1];
   DrawLine(app, "a", 1, 0, false);  // a display render leaves the index image alone
   EXPECT_EQ(app.indexImage.at(x, base), 7);
@@ -141,10 +147,10 @@ TEST_F(Lettering, SavingBitmapsPaintsTheDisplayInsteadOfTheOverlay) {
   app.savingBitmaps = true;
   app.ui.cbBMP.checked = true;
   app.ui.cbPNG.checked = false;
-  app.indexImage.pixels.assign(app.indexImage.pixels.size(), 7);
+  app.indexImage.reset(7);
   const int x = (1920 - 33) / 2, base = app.lineBase[1];
   DrawLine(app, "a", 1, 0, false);
-  EXPECT_EQ(app.display.pixel(x, base)[1], 220);
+  EXPECT_EQ(app.display.at(x, base).g, 220);
   EXPECT_EQ(overlayAt(x, base)[3], 0);
   EXPECT_EQ(app.indexImage.at(x, base), 7);
 }
@@ -163,11 +169,11 @@ TEST_F(Lettering, NothingIsDrawnOutsideTheImagesOrWithoutABaseline) {
   DrawLine(app, std::string(80, 'm'), 1, 0, false);
   EXPECT_EQ(app.subs[0].win[0].y2, 1079);
   // A line above the tenth has no baseline, a subtitle outside the list no area.
-  app.overlay.reset(app.displayWidth, app.displayHeight);
+  app.overlay.resize(app.displayWidth, app.displayHeight, 0);
   DrawLine(app, "<i>mmm", 11, 0, false);
   DrawLine(app, "mmm", 1, 5, false);
   EXPECT_TRUE(app.italicOn);
-  EXPECT_EQ(std::count(app.overlay.rgba.begin(), app.overlay.rgba.end(), 0), long(app.overlay.rgba.size()));
+  EXPECT_TRUE(app.overlay.written().empty());
 }
 
 TEST_F(Lettering, SpacesAndGlyphlessCodesLeaveTheRowsAlone) {

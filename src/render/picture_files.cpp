@@ -1,0 +1,125 @@
+#include "render/picture_files.h"
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+#include "app/app.h"
+#include "render/bmp_file.h"
+#include "render/colour.h"
+#include "render/png_file.h"
+
+namespace {
+// (1/1.5)^2 rounded to 32 bits, a little above 4/9: the weights of a footprint add up to a
+// little more than 1, so a uniform area truncates back to its exact colour.
+constexpr float kWeightScale = float(1.0 / (1.5 * 1.5));
+
+// Remembers recent nearestColour answers for one palette; subtitle pictures use few colours.
+class NearestCache {
+ public:
+  explicit NearestCache(const PaletteState& p) : p_(p) { keys_.fill(kEmpty); }
+  uint8_t get(uint8_t r, uint8_t g, uint8_t b) {
+    const uint32_t key = packColour(r, g, b);
+    const size_t slot = (key * 2654435761u) >> 22;  // 10 bits
+    if (keys_[slot] != key) {
+      keys_[slot] = key;
+      values_[slot] = nearestColour(p_, r, g, b);
+    }
+    return values_[slot];
+  }
+
+ private:
+  static constexpr uint32_t kEmpty = 0xFFFFFFFFu;  // no packed colour has its top byte set
+  const PaletteState& p_;
+  std::array<uint32_t, 1024> keys_;
+  std::array<uint8_t, 1024> values_{};
+};
+
+// Source rows (or columns) of output row (or column) o with their weights: the footprint
+// [1.5 o, 1.5 o + 1.5) covers one whole and one half source pixel.
+struct Footprint {
+  int first = 0, count = 0;
+  float weight[3] = {0, 0, 0};
+};
+Footprint footprint(int o) {
+  const float start = 1.5f * float(o), end = start + 1.5f;
+  Footprint f;
+  f.first = int(std::floor(start));
+  f.count = int(std::ceil(end)) - f.first;
+  for (int i = 0; i < f.count; ++i) {
+    const int s = f.first + i;
+    float w = 1;
+    if (float(s) < start) w -= start - float(s);
+    if (float(s + 1) > end) w -= float(s + 1) - end;
+    f.weight[i] = w;
+  }
+  return f;
+}
+}  // namespace
+
+uint8_t nearestColour(const PaletteState& p, uint8_t r, uint8_t g, uint8_t b) {
+  int best = 0, bestDistance = 1 << 30;
+  for (int i = 0; i < 256; ++i) {
+    const PackedColor c = p.palRGB[size_t(i)];
+    const int d = std::abs(r - redOf(c)) + std::abs(g - greenOf(c)) + std::abs(b - blueOf(c));
+    if (d < bestDistance) best = i, bestDistance = d;
+  }
+  return uint8_t(best);
+}
+
+void reduceTo720(App& app) {
+  Plane<uint8_t>& out = app.reduced;
+  if (out.width() != kReducedWidth || out.height() != kReducedHeight)
+    out.resize(kReducedWidth, kReducedHeight, app.idxClear);
+  else
+    out.reset(app.idxClear);
+  if (app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
+  const TSUPWin& w = app.subs[size_t(app.curSub)].win[0];
+  const IndexImage& index = app.indexImage;
+  const bool srt = app.subFormat == sfSRT;
+  const uint8_t clearAlpha = app.palAlpha[app.idxClear];
+  NearestCache nearest(app);
+  // Areas reaching the canvas edge (x2 = 1920, y2 = 1080) stop at the last output column and
+  // row, whose footprints end on the last canvas column and row.
+  const int yEnd = std::min(2 * int(w.y2) / 3, kReducedHeight - 1);
+  const int xEnd = std::min(2 * int(w.x2) / 3, kReducedWidth - 1);
+  for (int yo = 2 * int(w.y1) / 3; yo <= yEnd; ++yo) {
+    const Footprint fy = footprint(yo);
+    uint8_t* dst = nullptr;
+    for (int xo = 2 * int(w.x1) / 3; xo <= xEnd; ++xo) {
+      const Footprint fx = footprint(xo);
+      float red = 0, green = 0, blue = 0;
+      bool transparent = false;
+      for (int j = 0; j < fy.count; ++j)
+        for (int i = 0; i < fx.count; ++i) {
+          const uint8_t p = index.at(fx.first + i, fy.first + j);
+          if (app.palAlpha[p] <= clearAlpha) {
+            transparent = true;
+            continue;
+          }
+          const float weight = fx.weight[i] * fy.weight[j] * kWeightScale;
+          const PackedColor c = app.palRGB[p];
+          red += weight * float(redOf(c));
+          green += weight * float(greenOf(c));
+          blue += weight * float(blueOf(c));
+        }
+      if (!dst) dst = out.span(yo, 2 * int(w.x1) / 3, xEnd + 1) - 2 * int(w.x1) / 3;
+      if (transparent) dst[xo] = app.idxClear;
+      else if (srt) dst[xo] = uint8_t(int((red + 1) / 16) + 2);
+      else dst[xo] = nearest.get(uint8_t(red), uint8_t(green), uint8_t(blue));
+    }
+  }
+}
+
+void writeSubPictures(App& app) {
+  const Controls& ui = app.ui;
+  if (ui.cbBMP.checked) writeBmp(app.outBmp.empty() ? app.outBase + ".bmp" : app.outBmp, app.display);
+  if (!ui.cbPNG.checked) return;
+  const std::string png = app.outPng.empty() ? app.outBase + ".png" : app.outPng;
+  if (ui.cb720p.checked) {
+    reduceTo720(app);
+    writePalettePng(png, app.reduced, app.palRGB, app.palAlpha);
+  } else {
+    writePalettePng(png, app.indexImage, app.indexImage.palette, app.indexImage.transparency);
+  }
+}

@@ -26,7 +26,7 @@ App& fuzzApp() {
   static App app(host);
   static const bool ready = [] {
     app.letterSheet = patternSheet();
-    app.overlay.reset(app.displayWidth, app.displayHeight);
+    app.overlay.resize(app.displayWidth, app.displayHeight, 0);
     return true;
   }();
   (void)ready;

@@ -17,3 +17,4 @@ struct CliCommand {
 CliCommand addInfoCommand(CLI::App& cli, CliContext& ctx);
 CliCommand addBitmapsCommand(CLI::App& cli, CliContext& ctx);
 CliCommand addExportCommand(CLI::App& cli, CliContext& ctx);
+CliCommand addRenderCommand(CLI::App& cli, CliContext& ctx);

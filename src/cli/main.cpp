@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
       addInfoCommand(cli, ctx),
       addBitmapsCommand(cli, ctx),
       addExportCommand(cli, ctx),
+      addRenderCommand(cli, ctx),
   };
   try {
     cli.parse(argc, argv);

@@ -1,0 +1,65 @@
+// The three run-length decoders on any data and any areas, as DrawSub runs them: they must
+// end, and never read or write outside a buffer or a picture.
+// Byte 0: kind; 1: mode flags; 2-17: two areas (x1, y1, x2, y2, 16 bits each); 18: the
+// bottom field's offset; 19-20: where the rest splits between the areas; the rest is the
+// stream file the areas point at.
+#include <cstdint>
+#include <cstdlib>
+
+#include "app/app.h"
+#include "readers/stream_file.h"
+#include "render/rle_decode.h"
+
+namespace {
+constexpr size_t kHeader = 21;
+
+App& fuzzApp() {
+  static Host host;
+  static App app(host);
+  return app;
+}
+
+uint16_t be16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < kHeader) return 0;
+  App& app = fuzzApp();
+  app.subFormat = uint8_t(data[0] % 3);
+  const uint8_t flags = data[1];
+  app.ocrRender = flags & 1;
+  app.savingBitmaps = flags & 2;
+  app.exportBD = flags & 4;
+  app.ui.cbOCR.checked = flags & 8;
+  // A DVD display is smaller than the canvas: overruns must stop at the overlay's edge too.
+  const int w = flags & 16 ? 720 : 1920, h = flags & 16 ? 576 : 1080;
+  if (app.overlay.width() != w) app.overlay.resize(w, h, 0);
+  for (int i = 0; i < 256; ++i) {
+    app.palRGB[size_t(i)] = uint32_t(i) * 0x010101u;
+    app.palAlpha[size_t(i)] = uint8_t(i * 37);
+  }
+  app.cutColor = 0x808080;
+
+  const std::span<const uint8_t> stream(data + kHeader, size - kHeader);
+  const uint32_t split = uint32_t(be16(data + 19)) % uint32_t(stream.size() + 1);
+  TSUP s;
+  for (int j = 0; j < 2; ++j) {
+    const uint8_t* a = data + 2 + 8 * j;
+    s.win[size_t(j)] = TSUPWin{0, be16(a), be16(a + 4), be16(a + 2), be16(a + 6), 0, 0, 0, 0};
+  }
+  s.win[0].dataLen = split;
+  s.win[0].nextPos = s.win[0].dataPos + data[18];  // the bottom field (DVD, HD DVD)
+  if (app.subFormat == sfBluRay) s.win[0].nextPos = 0;
+  s.win[1].dataPos = split;
+  s.win[1].dataLen = uint32_t(stream.size()) - split;
+
+  const StreamFile file(stream);
+  app.subs.assign(1, s);
+  app.curSub = 0;
+  decodeSubtitle(app, file, s, loadAreaData(app, file, s, firstArea(s)));
+  if (app.indexImage.width() != kCanvasWidth || app.ocrMask.height() != kCanvasHeight) std::abort();
+  app.overlay.reset(0);
+  app.indexImage.reset(0);
+  app.ocrMask.reset(0);
+  return 0;
+}

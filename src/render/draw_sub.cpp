@@ -80,6 +80,7 @@ void fillBackground(App& app) {
 // rows the letters ink.
 void drawText(App& app, TSUP& s) {
   app.italicOn = false;
+  const TSUPWin before = s.win[0];
   if (!exporting(app)) {
     s.win[0].y1 = 1079;
     s.win[0].y2 = 0;
@@ -89,6 +90,11 @@ void drawText(App& app, TSUP& s) {
   // lineCount and the memo are kept equal; should they differ, only the memo's lines exist.
   const int count = std::min(s.lineCount, m);
   for (int i = 0; i < count; ++i) DrawLine(app, lines[size_t(i)], (m - i) & 0xFF, app.curSub, false);
+  // Text that inks nothing (spaces only) keeps the rows it had rather than an upside-down area.
+  if (s.win[0].y1 > s.win[0].y2) {
+    s.win[0].y1 = before.y1;
+    s.win[0].y2 = before.y2;
+  }
   if (displayRender(app) && app.ui.cbBorders.checked)
     drawBorder(app.display, s.win[0].x1, s.win[0].y1, s.win[0].x2, s.win[0].y2, 0);
 }

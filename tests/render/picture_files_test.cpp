@@ -122,7 +122,7 @@ TEST(NearestColour, SumOfDifferencesLowestIndexWins) {
   PaletteState p;
   p.palRGB[9] = 0x102030;
   p.palRGB[4] = 0x102030;
-  p.palRGB[7] = 0x000040;
+  p.palRGB[7] = 0x400000;  // blue 0x40
   EXPECT_EQ(nearestColour(p, 0x30, 0x20, 0x10), 4);
   EXPECT_EQ(nearestColour(p, 0, 0, 0), 0);
   EXPECT_EQ(nearestColour(p, 0, 0, 0x30), 7);

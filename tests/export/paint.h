@@ -5,9 +5,7 @@
 #include "export/encode_area.h"
 #include "render/work_images.h"
 
-inline void paint(IndexImage& img, int x, int y, uint8_t c) {
-  img.pixels[size_t(y) * size_t(img.width) + size_t(x)] = c;
-}
+inline void paint(IndexImage& img, int x, int y, uint8_t c) { img.set(x, y, c); }
 
 inline void paintRect(IndexImage& img, const EncodeArea& a, uint8_t c) {
   for (int y = a.y1; y < a.y2; ++y)

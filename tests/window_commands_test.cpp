@@ -2,7 +2,7 @@
 
 #include "app/app.h"
 #include "app/long_operation.h"
-#include "app/subtitle_panel.h"
+#include "app/subtitle_selector.h"
 #include "app/window_commands.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"

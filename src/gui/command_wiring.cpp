@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "app/subtitle_panel.h"
 #include "app/subtitle_selector.h"
 #include "app/window_commands.h"
 #include "export/bitmap_export.h"

@@ -4,12 +4,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-ImageView::ImageView(const RgbImage& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+ImageView::ImageView(const Plane<Rgb>& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   refresh();
 }
 
-QSize ImageView::sizeHint() const { return {picture_.width, picture_.height}; }
+QSize ImageView::sizeHint() const { return {picture_.width(), picture_.height()}; }
 
 void ImageView::refresh() {
   if (size() != sizeHint()) setFixedSize(sizeHint());
@@ -18,12 +18,13 @@ void ImageView::refresh() {
 
 void ImageView::paintEvent(QPaintEvent* e) {
   QPainter p(this);
-  const size_t needed = size_t(picture_.width) * size_t(picture_.height) * 3;
-  if (picture_.width <= 0 || picture_.height <= 0 || picture_.rgb.size() < needed) {
+  static_assert(sizeof(Rgb) == 3, "the view reads display rows as packed RGB");
+  if (picture_.width() <= 0 || picture_.height() <= 0) {
     p.fillRect(e->rect(), Qt::black);
     return;
   }
-  const QImage image(picture_.rgb.data(), picture_.width, picture_.height, qsizetype(picture_.width) * 3,
+  const QImage image(reinterpret_cast<const uchar*>(picture_.row(0)), picture_.width(), picture_.height(),
+                     qsizetype(picture_.width()) * 3,
                      QImage::Format_RGB888);
   p.drawImage(e->rect(), image, e->rect());
 }

@@ -7,7 +7,7 @@
 
 class ImageView : public QWidget {
  public:
-  ImageView(const RgbImage& picture, QWidget* parent = nullptr);
+  ImageView(const Plane<Rgb>& picture, QWidget* parent = nullptr);
   // The picture may have changed (content or size).
   void refresh();
   QSize sizeHint() const override;
@@ -16,5 +16,5 @@ class ImageView : public QWidget {
   void paintEvent(QPaintEvent* e) override;
 
  private:
-  const RgbImage& picture_;
+  const Plane<Rgb>& picture_;
 };

@@ -62,7 +62,7 @@ class Window : public ::testing::Test {
     return w;
   }
   std::string unsupportedFile(const std::string& name = "odd.sup") { return dir.write(name, std::string("XX--")); }
-  // A list of three subtitles as a reader leaves it.
+  // A list of three subtitles as an SRT import leaves it (drawn without a stream file).
   void loadThree() {
     App& app = window->app();
     for (int i = 1; i <= 3; ++i) {
@@ -71,8 +71,10 @@ class Window : public ::testing::Test {
       s.startTime = "00:00:0" + std::to_string(i) + ",000";
       s.endTime = "00:00:0" + std::to_string(i) + ",500";
       s.text = "line " + std::to_string(i) + "|second";
+      s.lineCount = 2;
+      s.win[0].x1 = 400, s.win[0].x2 = 1500, s.win[0].y1 = 900, s.win[0].y2 = 1000;
     }
-    app.subFormat = sfBluRay;
+    app.subFormat = sfSRT;
     app.ui.udSubs.max = 3;
     window->run([](App& a) {
       setSubsPosition(a, 2);

@@ -1,0 +1,168 @@
+// Streams the Blu-ray writer makes, checked with an independent decoder (FFmpeg): every
+// sample and an SRT list exported as Blu-ray decode without an error, with one display set
+// per showing and clearing and their times, and FFmpeg draws each subtitle as the program
+// does.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "export/export_areas.h"
+#include "export/stream_export.h"
+#include "export_check.h"
+#include "render/draw_sub.h"
+#include "support/cli_runner.h"
+#include "support/temp_dir.h"
+
+namespace {
+bool haveFFmpeg() {
+  static const bool have = std::system("ffprobe -version >/dev/null 2>&1 && ffmpeg -version >/dev/null 2>&1") == 0;
+  return have;
+}
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct DisplaySet {
+  double time = 0;
+  int rects = 0;
+};
+
+// ffprobe's list of decoded display sets, and what it printed on stderr.
+std::vector<DisplaySet> probe(const TempDir& dir, const std::string& stream, std::string& errors) {
+  const std::string out = dir.file("probe.txt"), err = dir.file("probe.err");
+  std::system(("ffprobe -v error -show_frames '" + stream + "' >'" + out + "' 2>'" + err + "'").c_str());
+  errors = readText(err);
+  std::vector<DisplaySet> sets;
+  std::istringstream lines(readText(out));
+  for (std::string line; std::getline(lines, line);) {
+    if (line == "[SUBTITLE]") sets.emplace_back();
+    if (sets.empty()) continue;
+    if (line.rfind("pts_time=", 0) == 0) sets.back().time = std::atof(line.c_str() + 9);
+    if (line.rfind("num_rects=", 0) == 0) sets.back().rects = std::atoi(line.c_str() + 10);
+  }
+  return sets;
+}
+
+constexpr int kFramesPerSecond = 2;
+constexpr size_t kFrameBytes = size_t(kCanvasWidth) * kCanvasHeight * 3;
+
+// A frame time at which subtitle i is on screen, well inside its interval; -1 if none.
+int frameFor(const App& app, size_t i) {
+  const TSUP& s = app.subs[i];
+  const uint32_t until = s.endPts != 0 ? s.endPts : i + 1 < app.subs.size() ? app.subs[i + 1].startPts : s.startPts + 180000;
+  const double from = s.startPts / 90000.0 + 0.1, to = until / 90000.0 - 0.1;
+  const int frame = int(std::ceil(from * kFramesPerSecond));
+  return frame < to * kFramesPerSecond ? frame : -1;
+}
+
+int luma(int r, int g, int b) { return (299 * r + 587 * g + 114 * b) / 1000; }
+
+// Pixels where FFmpeg's frame and the program's picture of subtitle n (drawn over black)
+// differ clearly in brightness; `visible` counts the program's pixels that show.
+size_t compare(App& app, int n, const uint8_t* frame, size_t& visible) {
+  DrawSub(app, n);
+  std::vector<uint8_t> want(kFrameBytes, 0);
+  for (const EncodeArea& a : encodedParts(app, app.subs[size_t(n - 1)], false))
+    for (int y = a.y1; y < a.y2; ++y)
+      for (int x = a.x1; x < a.x2; ++x) {
+        const uint8_t c = app.indexImage.at(x, y);
+        const uint32_t rgb = app.palRGB[c], alpha = app.palAlpha[c];
+        uint8_t* p = &want[(size_t(y) * kCanvasWidth + size_t(x)) * 3];
+        p[0] = uint8_t((rgb & 0xFF) * alpha / 255);
+        p[1] = uint8_t((rgb >> 8 & 0xFF) * alpha / 255);
+        p[2] = uint8_t((rgb >> 16 & 0xFF) * alpha / 255);
+        if (luma(p[0], p[1], p[2]) > 32) ++visible;
+      }
+  size_t diff = 0;
+  for (size_t k = 0; k < kFrameBytes; k += 3)
+    if (std::abs(luma(want[k], want[k + 1], want[k + 2]) - luma(frame[k], frame[k + 1], frame[k + 2])) > 32) ++diff;
+  return diff;
+}
+
+// Checks an exported Blu-ray stream against the list it was written from.
+void checkWithFFmpeg(App& a, const TempDir& dir, const std::string& out) {
+  std::string errors;
+  const std::vector<DisplaySet> sets = probe(dir, out, errors);
+  EXPECT_EQ(errors, "");
+  std::vector<DisplaySet> want;
+  for (const TSUP& s : a.subs) {
+    want.push_back({s.startPts / 90000.0, int(drawnAreas(a.subFormat, s).size())});
+    if (s.endPts != 0) want.push_back({s.endPts / 90000.0, 0});
+  }
+  ASSERT_EQ(sets.size(), want.size());
+  for (size_t k = 0; k < sets.size(); ++k) {
+    EXPECT_NEAR(sets[k].time, want[k].time, 0.0005) << "display set " << k;
+    EXPECT_EQ(sets[k].rects, want[k].rects) << "display set " << k;
+  }
+
+  // The program's own reading of the file is what FFmpeg's pictures are compared with.
+  Program back;
+  ASSERT_TRUE(back.load(out));
+  App& b = back.app;
+  std::vector<std::pair<size_t, int>> shots;  // subtitle, frame
+  std::string select;
+  for (size_t i = 0; i < b.subs.size(); ++i) {
+    const int frame = frameFor(b, i);
+    if (frame < 0) continue;
+    shots.push_back({i, frame});
+    select += (select.empty() ? "" : "+") + std::string("eq(n\\,") + std::to_string(frame) + ")";
+  }
+  if (shots.empty()) return;
+  const double duration = double(shots.back().second) / kFramesPerSecond + 1;
+  const std::string frames = dir.file("frames.rgb");
+  const std::string cmd = "ffmpeg -v error -y -copyts -f lavfi -i color=black:s=1920x1080:r=" +
+                          std::to_string(kFramesPerSecond) + ":d=" + std::to_string(duration) + " -i '" + out +
+                          "' -filter_complex \"[0:v][1:s]overlay=eof_action=pass,select='" + select +
+                          "'\" -fps_mode passthrough -f rawvideo -pix_fmt rgb24 '" + frames + "' 2>'" +
+                          dir.file("ffmpeg.err") + "'";
+  ASSERT_EQ(std::system(cmd.c_str()), 0) << readText(dir.file("ffmpeg.err"));
+  std::ifstream in(frames, std::ios::binary);
+  std::vector<uint8_t> frame(kFrameBytes);
+  size_t shown = 0;
+  for (const auto& [i, n] : shots) {
+    SCOPED_TRACE("subtitle " + std::to_string(i + 1) + " at " + std::to_string(double(n) / kFramesPerSecond) + " s");
+    ASSERT_TRUE(in.read(reinterpret_cast<char*>(frame.data()), std::streamsize(kFrameBytes)));
+    size_t visible = 0;
+    const size_t diff = compare(b, int(i + 1), frame.data(), visible);
+    // Chroma subsampling blurs the edges of FFmpeg's picture a little.
+    EXPECT_LE(diff, visible / 50 + 16) << "of " << visible << " visible pixels";
+    shown += visible;
+  }
+  EXPECT_GT(shown, 0u) << "no subtitle shows anything";
+}
+}  // namespace
+
+TEST(FFmpegDecodes, EverySampleExportedAsBluray) {
+  if (!haveFFmpeg()) GTEST_SKIP() << "ffmpeg/ffprobe not installed";
+  const auto samples = sampleStreams();
+  if (samples.empty()) GTEST_SKIP() << "no sample streams in " MARROWBY_SAMPLES_DIR;
+  for (const std::string& sample : samples) {
+    SCOPED_TRACE(sample);
+    Program source;
+    if (!source.load(sample)) continue;
+    TempDir dir;
+    const std::string out = dir.file("out.sup");
+    bExportClick(source.app, out);
+    ASSERT_EQ(source.app.lastError, "");
+    checkWithFFmpeg(source.app, dir, out);
+  }
+}
+
+TEST(FFmpegDecodes, SrtListExportedAsBlurayShowsTheText) {
+  if (!haveFFmpeg()) GTEST_SKIP() << "ffmpeg/ffprobe not installed";
+  TempDir dir;
+  const std::string srt = dir.write("cues.srt", std::string("1\r\n00:00:01,000 --> 00:00:03,000\r\nHello world\r\n\r\n"
+                                                            "2\r\n00:00:04,000 --> 00:00:06,500\r\n<i>Second</i> line|and more\r\n\r\n"));
+  Program source;
+  ASSERT_TRUE(source.load(srt)) << source.app.lastError;
+  const std::string out = dir.file("out.sup");
+  bExportClick(source.app, out);
+  ASSERT_EQ(source.app.lastError, "");
+  checkWithFFmpeg(source.app, dir, out);
+}

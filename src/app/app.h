@@ -11,6 +11,7 @@
 #include "app/shell_state.h"
 #include "app/status_bar.h"
 #include "model/subtitle_list.h"
+#include "ocr/recognition_state.h"
 #include "render/letter_sheet.h"
 #include "render/palette_state.h"
 #include "render/render_flags.h"
@@ -24,7 +25,8 @@ class App : public SubtitleList,
             public WorkImages,
             public RenderFlags,
             public LetterSheetState,
-            public ShellState {
+            public ShellState,
+            public RecognitionState {
  public:
   explicit App(Host& host) : host(host) {}
   App(const App&) = delete;

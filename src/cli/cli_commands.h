@@ -18,3 +18,5 @@ CliCommand addInfoCommand(CLI::App& cli, CliContext& ctx);
 CliCommand addBitmapsCommand(CLI::App& cli, CliContext& ctx);
 CliCommand addExportCommand(CLI::App& cli, CliContext& ctx);
 CliCommand addRenderCommand(CLI::App& cli, CliContext& ctx);
+CliCommand addOcrCommand(CLI::App& cli, CliContext& ctx);
+CliCommand addSrtCommand(CLI::App& cli, CliContext& ctx);

@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
       addBitmapsCommand(cli, ctx),
       addExportCommand(cli, ctx),
       addRenderCommand(cli, ctx),
+      addOcrCommand(cli, ctx),
+      addSrtCommand(cli, ctx),
   };
   try {
     cli.parse(argc, argv);

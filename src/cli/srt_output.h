@@ -1,0 +1,9 @@
+#pragma once
+// The SRT text of the loaded list, as the "SRT" page shows it, to a file or to stdout.
+#include <string>
+
+struct CliContext;
+
+// Rebuilds the SRT view and writes it to `out` (completely or not at all), or to stdout
+// when `out` is empty, with the same bytes a file gets. Returns the exit status.
+int emitSrt(CliContext& ctx, const std::string& out);

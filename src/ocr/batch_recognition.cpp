@@ -1,0 +1,119 @@
+// "OCR all": every subtitle not recognised yet, with progress, a time estimate, totals and
+// the letter statistic.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/app.h"
+#include "app/file_error.h"
+#include "app/subtitle_selector.h"
+#include "export/timecode.h"
+#include "ocr/letter_statistic.h"
+#include "ocr/ocr.h"
+#include "ocr/ocr_commands.h"
+#include "render/draw_sub.h"
+
+namespace {
+// The batch shows times as h:mm:ss, without a leading zero on the hours.
+std::string shortHours(std::string hhmmss) {
+  if (hhmmss.size() == 8 && hhmmss[0] == '0') hhmmss.erase(0, 1);
+  return hhmmss;
+}
+
+std::string elapsedText(DayTime start) {
+  const double ms = std::max(0.0, (localNow() - start) * 86400000.0);
+  const long long s = std::llround(ms) / 1000;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%lld:%02lld:%02lld", s / 3600, s / 60 % 60, s % 60);
+  return buf;
+}
+
+void enableCommands(Controls& ui, bool on) {
+  ui.bSaveBMP.enabled = on;
+  ui.bExport.enabled = on;
+  ui.bReadSUP.enabled = on;
+  ui.bOCRall.enabled = on;
+}
+}  // namespace
+
+void bOCRallClick(App& app) {
+  Controls& ui = app.ui;
+  app.ocrRender = true;
+  app.srtDirty = true;
+  ui.ProgressBar.position = 0;
+  ui.showProgress(true);
+  app.inUpdate = true;
+  ui.Image.visible = false;
+  ui.mSRT.visible = false;
+  ui.bNext.enabled = false;
+  ui.bPrev.enabled = false;
+  ui.bCancel.enabled = true;
+
+  app.log2("Converting bitmaps to text");
+  app.slog("OCRing...", 0);
+  const DayTime start = localNow();
+
+  ui.PageControl.activePage = pgStatus;
+  ui.PageControl.enabled = false;
+  const int N = int(app.subs.size());
+  app.cancelReq = false;
+  app.busy = true;
+  enableCommands(ui, false);
+  app.totalLines = 0;
+  app.totalChars = 0;
+  ui.ProgressBar.max = N;
+
+  bool completed = true;
+  for (int n = 1; n <= N; ++n) {
+    app.host.pump();
+    TSUP& s = app.subs[size_t(n - 1)];
+    if (s.fontMode == fmUnrecognised) {
+      try {
+        DrawSub(app, n);
+        ocr(app, n);
+      } catch (const FileError& e) {
+        app.erlog(e.what());  // the stream file went away: the batch ends as if cancelled
+        completed = false;
+        break;
+      }
+      app.slog("Subtitle: " + std::to_string(n) + "/" + std::to_string(N) +
+                   " Remaining time: " + shortHours(remainingTime(start, n, N)),
+               1);
+      ui.ProgressBar.position = n;
+      app.setTitle(std::string(kProgramName) + " - OCRing " + std::to_string((long long)n * 100 / N) + "%");
+    }
+    app.totalLines += s.lineCount;
+    app.totalChars += s.charCount;
+    if (app.cancelReq) {
+      completed = false;
+      break;
+    }
+  }
+
+  app.log(std::to_string(app.totalLines) + " lines, " + std::to_string(app.totalChars) + " characters recognized.");
+  // slog2 empties the last log line: an empty line keeps the time from being wiped.
+  app.log2("OCR time: " + elapsedText(start));
+  app.slog2("Making statistic", "");
+  languageStatistic(app, app.totalChars);
+
+  app.ocrRender = false;
+  ui.Image.visible = true;
+  ui.mSRT.visible = true;
+  ui.PageControl.enabled = true;
+  app.inUpdate = false;
+  app.slog2("Ready", "");
+  if (completed) app.logn("Done.");
+  app.log("");
+
+  setSubsPosition(app, 2);
+  setSubsPosition(app, 1);
+  ui.PageControl.activePage = pgImage;
+
+  ui.bCancel.enabled = false;
+  app.busy = false;
+  app.cancelReq = false;
+  enableCommands(ui, true);
+  ui.showProgress(false);
+  app.setTitle(kProgramName);
+  if (app.subFormat != sfDVD) ui.bNext.enabled = true;
+}

@@ -47,3 +47,12 @@ void setSubsPosition(App& app, int position) {
   ud.position = std::max(ud.min, std::min(position, ud.max));
   setSubsText(app, std::to_string(ud.position));
 }
+
+void showFirstSubtitle(App& app) {
+  const bool wasOne = app.ui.ieSubs.text == "1";
+  setSubsPosition(app, 2);
+  setSubsPosition(app, 1);
+  // With a single subtitle neither move changes a selector that already read 1; it is drawn
+  // all the same, or the picture of the former list (or of the last export) would stay.
+  if (wasOne && app.ui.udSubs.max < 2) ieSubsChange(app);
+}

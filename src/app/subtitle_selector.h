@@ -11,6 +11,9 @@ void ieSubsChange(App& app);
 void setSubsText(App& app, const std::string& text);
 // Moves the up-down control (limited to its range), which sets the number box.
 void setSubsPosition(App& app, int position);
+// After a command that changed the list or drew others: moves the selector to 2 and back
+// to 1, so that subtitle 1 is drawn afresh.
+void showFirstSubtitle(App& app);
 
 // "Lock" was clicked: the current subtitle's text is kept from recognition while checked.
 void cbLockClick(App& app);

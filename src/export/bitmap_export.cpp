@@ -116,8 +116,7 @@ void bSaveBMPClick(App& app) {
   before.restore(ui);
   app.busy = false;
   app.savingBitmaps = false;
-  setSubsPosition(app, 2);
-  setSubsPosition(app, 1);
+  showFirstSubtitle(app);
   ui.PageControl.enabled = true;
   ui.bCancel.enabled = false;
   if (failed) {

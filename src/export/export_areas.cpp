@@ -39,3 +39,25 @@ EncodeArea hdArea(const TSUP& s, const std::vector<int>& areas) {
   box.y2 = std::min(box.y2, kHDMaxCoord) + 1;
   return box;
 }
+
+void clearOutsideWindows(IndexImage& img, const std::array<uint8_t, 256>& palAlpha, uint8_t subFormat,
+                         const TSUP& s, const std::vector<int>& areas, const EncodeArea& box) {
+  if (subFormat != sfBluRay) return;
+  const uint8_t clear = uint8_t(std::min_element(palAlpha.begin(), palAlpha.end()) - palAlpha.begin());
+  std::vector<EncodeArea> windows;
+  for (int j : areas) windows.push_back(blurayArea(s.win[size_t(j)]));
+  for (int y = box.y1; y < box.y2; ++y) {
+    int x = box.x1;
+    while (x < box.x2) {
+      // The next column that a window covers on this row, and where that window ends.
+      int coveredFrom = box.x2, coveredTo = box.x2;
+      for (const EncodeArea& w : windows)
+        if (y >= w.y1 && y < w.y2 && w.x2 > x && w.x1 < coveredFrom) {
+          coveredFrom = std::max(w.x1, x);
+          coveredTo = w.x2;
+        }
+      img.fillSpan(y, x, coveredFrom, clear);  // cut to the canvas by the plane
+      x = std::max(coveredTo, coveredFrom + 1);
+    }
+  }
+}

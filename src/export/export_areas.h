@@ -1,10 +1,12 @@
 #pragma once
 // Which parts of the canvas a subtitle's render filled, as the writers encode them.
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "export/encode_area.h"
 #include "model/subtitle.h"
+#include "render/work_images.h"
 
 // The window records a render fills: record 0; for Blu-ray lists also record 1 when it holds
 // an object of its own, or record 1 alone when record 0 holds none. A second object would
@@ -19,6 +21,14 @@ EncodeArea blurayArea(const TSUPWin& w);
 // rows y1 to y2 (inclusive, hence y2 + 1 here). Coordinates are limited to the 11 bits the
 // display-area command keeps, so that the encoded rows match the area a reader decodes.
 EncodeArea hdArea(const TSUP& s, const std::vector<int>& areas);
+
+// A Blu-ray window ends before its row y2, but the HD DVD box ends on that row, and two
+// windows leave gaps in the box around them. Those pixels hold the render's background,
+// which a Blu-ray palette may make opaque (a stream whose listed entries are all opaque):
+// they are painted with the palette's most transparent entry, so that the exported picture
+// gains no dark edge. Lists of other kinds fill their box and are left alone.
+void clearOutsideWindows(IndexImage& img, const std::array<uint8_t, 256>& palAlpha, uint8_t subFormat,
+                         const TSUP& s, const std::vector<int>& areas, const EncodeArea& box);
 
 // The largest coordinate of an HD DVD display area.
 inline constexpr int kHDMaxCoord = 2047;

@@ -70,8 +70,7 @@ void bExportClick(App& app, const std::string& outPath) {
   ui.PageControl.enabled = true;
   buttons.restore();
   app.setTitle(kProgramName);
-  setSubsPosition(app, 2);
-  setSubsPosition(app, 1);
+  showFirstSubtitle(app);
   if (!failure.empty()) {
     // Last, so that the message stays in the log and the status bar.
     app.erlog(failure);

@@ -57,6 +57,7 @@ void expHD(App& app, const std::string& fileName) {
     TSUP& s = app.subs[i];
     const std::vector<int> drawn = drawnAreas(app.subFormat, s);
     const EncodeArea area = hdArea(s, drawn);
+    clearOutsideWindows(app.indexImage, app.palAlpha, app.subFormat, s, drawn, area);
     // The fields are encoded from the odd row; the display area and, lastingly, the list
     // say the even row above it.
     putSPPacket(out, s.startPts, s.endPts, area, area.y1 & ~1, app, app.indexImage);

@@ -105,8 +105,7 @@ void bOCRallClick(App& app) {
   if (completed) app.logn("Done.");
   app.log("");
 
-  setSubsPosition(app, 2);
-  setSubsPosition(app, 1);
+  showFirstSubtitle(app);
   ui.PageControl.activePage = pgImage;
 
   ui.bCancel.enabled = false;

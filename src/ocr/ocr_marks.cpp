@@ -6,9 +6,6 @@
 #include <string>
 
 namespace {
-struct Rgb {
-  uint8_t r, g, b;
-};
 constexpr Rgb kGuide{51, 51, 51};
 constexpr Rgb kLabel{192, 192, 192};
 constexpr Rgb kItalicBox{255, 0, 0};
@@ -24,16 +21,12 @@ constexpr std::array<std::array<uint8_t, 7>, 10> kDigits = {{
     {0x0E, 0x11, 0x11, 0x0E, 0x11, 0x11, 0x0E}, {0x0E, 0x11, 0x11, 0x0F, 0x01, 0x02, 0x0C},
 }};
 
-void plot(RgbImage& image, int x, int y, Rgb c) {
-  if (!image.contains(x, y)) return;
-  uint8_t* p = image.pixel(x, y);
-  p[0] = c.r;
-  p[1] = c.g;
-  p[2] = c.b;
+void plot(Plane<Rgb>& image, int x, int y, Rgb c) {
+  image.set(x, y, c);  // marks that fall off the picture are cut
 }
 
 // Every pixel of the straight line between the two points, both included.
-void line(RgbImage& image, int xa, int ya, int xb, int yb, Rgb c) {
+void line(Plane<Rgb>& image, int xa, int ya, int xb, int yb, Rgb c) {
   const int dx = std::abs(xb - xa), dy = -std::abs(yb - ya);
   const int sx = xa < xb ? 1 : -1, sy = ya < yb ? 1 : -1;
   for (int err = dx + dy;;) {
@@ -52,11 +45,11 @@ void line(RgbImage& image, int xa, int ya, int xb, int yb, Rgb c) {
 }
 }  // namespace
 
-void drawGuideLine(RgbImage& image, int x1, int x2, int y) {
+void drawGuideLine(Plane<Rgb>& image, int x1, int x2, int y) {
   for (int x = x1; x < x2; ++x) plot(image, x, y, kGuide);
 }
 
-void drawNumber(RgbImage& image, int x, int y, int value) {
+void drawNumber(Plane<Rgb>& image, int x, int y, int value) {
   for (const char d : std::to_string(value)) {
     if (d >= '0' && d <= '9') {
       const auto& rows = kDigits[size_t(d - '0')];
@@ -68,7 +61,7 @@ void drawNumber(RgbImage& image, int x, int y, int value) {
   }
 }
 
-void drawCellBox(RgbImage& image, const GlyphCell& cell, int lineTop, SkewRatio skew, int ox, int oy) {
+void drawCellBox(Plane<Rgb>& image, const GlyphCell& cell, int lineTop, SkewRatio skew, int ox, int oy) {
   const Rgb c = cell.ch == 0 ? kUnknownBox : cell.italic == kItalic ? kItalicBox : kUprightBox;
   const bool italic = cell.italic == kItalic;
   // Plane column of nominal column x on row y.

@@ -5,9 +5,9 @@
 #include "render/work_images.h"
 
 // A dark grey line over columns x1 to x2 - 1 of row y.
-void drawGuideLine(RgbImage& image, int x1, int x2, int y);
+void drawGuideLine(Plane<Rgb>& image, int x1, int x2, int y);
 // A decimal number with its top-left corner at (x, y), in small light grey digits.
-void drawNumber(RgbImage& image, int x, int y, int value);
+void drawNumber(Plane<Rgb>& image, int x, int y, int value);
 // A box one pixel outside the cell, slanted for an italic cell; (ox, oy) is the area's corner.
 // Red for a known italic cell, green for a known upright one, yellow for an unknown one.
-void drawCellBox(RgbImage& image, const GlyphCell& cell, int lineTop, SkewRatio skew, int ox, int oy);
+void drawCellBox(Plane<Rgb>& image, const GlyphCell& cell, int lineTop, SkewRatio skew, int ox, int oy);

@@ -78,7 +78,7 @@ class BandScanner {
 
 bool rowInked(const OcrMask& mask, int y, int W) {
   if (y < 0 || y >= OcrMask::kRows || W <= 0) return false;
-  const uint8_t* row = &mask.bytes[size_t(y) * OcrMask::kStride];
+  const uint8_t* row = mask.row(y);
   return std::memchr(row, 1, size_t(std::min(W, OcrMask::kStride))) != nullptr;
 }
 }  // namespace

@@ -102,8 +102,7 @@ void bReadSUPClick(App& app) {
     app.log("");
     ui.bSaveBMP.enabled = true;
     if (app.subFormat != sfDVD) ui.bOCRall.enabled = true;
-    setSubsPosition(app, 2);
-    setSubsPosition(app, 1);
+    showFirstSubtitle(app);
     ui.bExport.enabled = true;
   }
   app.srtDirty = true;

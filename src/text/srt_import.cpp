@@ -190,8 +190,7 @@ void finishImport(App& app, size_t stoppedAt) {
     DrawSub(app, 0);
     return;
   }
-  setSubsPosition(app, 2);
-  setSubsPosition(app, 1);
+  showFirstSubtitle(app);
 }
 }  // namespace
 

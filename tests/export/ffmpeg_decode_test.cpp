@@ -49,7 +49,10 @@ std::vector<DisplaySet> probe(const TempDir& dir, const std::string& stream, std
   return sets;
 }
 
-constexpr int kFramesPerSecond = 2;
+// FFmpeg turns subtitles into overlay pictures as video frames pass; at a few frames per
+// second it can miss a subtitle's start altogether and show nothing, so the black video
+// runs at 10.
+constexpr int kFramesPerSecond = 10;
 constexpr size_t kFrameBytes = size_t(kCanvasWidth) * kCanvasHeight * 3;
 
 // A frame time at which subtitle i is on screen, well inside its interval; -1 if none.

@@ -16,8 +16,7 @@ struct MaskPainter {
 
   void set(int x, int y, uint8_t v = 1) {
     if (lean) x -= skew.shift(y, leanTop);
-    if (x >= 0 && y >= 0 && x < OcrMask::kStride && y < OcrMask::kRows)
-      mask.bytes[size_t(y) * OcrMask::kStride + size_t(x)] = v;
+    mask.set(x, y, v);
   }
   void rect(int x, int y, int w, int h, uint8_t v = 1) {
     for (int r = y; r < y + h; ++r)

@@ -155,10 +155,10 @@ TEST_F(Recognise, BandsAndCellsBeyondTheWorkingRecordsAreDropped) {
 TEST_F(Recognise, BoxesAndGuideLinesMarkTheCut) {
   bar(10, 10);
   run();
-  const RgbImage& d = app->display;
+  const Plane<Rgb>& d = app->display;
   auto rgb = [&](int x, int y) {
-    const uint8_t* p = d.pixel(x, y);
-    return (p[0] << 16) | (p[1] << 8) | p[2];
+    const Rgb p = d.at(x, y);
+    return (p.r << 16) | (p.g << 8) | p.b;
   };
   EXPECT_EQ(rgb(300 + 50, 700 + 9), 0x333333);        // guide line above the band
   EXPECT_EQ(rgb(300 + 50, 700 + 10 + kBarH), 0x333333);  // and below it
@@ -166,7 +166,7 @@ TEST_F(Recognise, BoxesAndGuideLinesMarkTheCut) {
   EXPECT_EQ(rgb(300 + 10 + kBarW, 700 + 30), 0x008000);
 
   // With the picture hidden only the guide lines are drawn.
-  app->display.rgb.assign(app->display.rgb.size(), 0);
+  app->display.reset(Rgb{});
   app->ui.Image.visible = false;
   sub().fontMode = fmUnrecognised;
   run();

@@ -32,3 +32,16 @@ TEST(Cli, JsonOfAnEmptyStream) {
   EXPECT_NE(r.out.find("\"count\": 0"), std::string::npos);
   EXPECT_NE(r.out.find("\"format\": 2"), std::string::npos);
 }
+
+TEST(Cli, OptionsGoBeforeOrAfterTheCommand) {
+  TempDir dir;
+  const std::string srt = dir.write("a.srt", std::string("1\n00:00:01,000 --> 00:00:02,000\nHi\n"));
+  // Each --set takes one assignment: the file name after it stays the command's.
+  for (const std::string args : {"--set Format=1 export ", "export --set Format=1 ", "export --set Details=0 --set Format=1 "}) {
+    const std::string out = dir.file("out.sup");
+    std::remove(out.c_str());
+    EXPECT_EQ(runCli(args + srt + " -o " + out).status, 0) << args;
+    const CliRun info = runCli("info --json " + out);
+    EXPECT_NE(info.out.find("\"format\": 1"), std::string::npos) << args;  // HD DVD
+  }
+}

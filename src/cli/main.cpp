@@ -25,7 +25,15 @@ int main(int argc, char** argv) {
   CLI::App cli{"Marrowby " + std::string(kVersion) + ": bitmap subtitle streams of optical discs"};
   cli.require_subcommand(1);
   std::vector<std::string> sets;
-  cli.add_option("--set", sets, "Set an option by its stored settings name, e.g. --set CutLevel=150");
+  // One NAME=VALUE per --set, so that a file name after it is not taken for another; allowed
+  // before or after the command's name.
+  const auto addSet = [&sets](CLI::App& app) {
+    app.add_option("--set", sets, "Set an option by its stored settings name, e.g. --set CutLevel=150")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+        ->allow_extra_args(false);
+  };
+  addSet(cli);
   cli.set_version_flag("--version", std::string(kVersion));
 
   const std::vector<CliCommand> commands = {
@@ -36,6 +44,7 @@ int main(int argc, char** argv) {
       addOcrCommand(cli, ctx),
       addSrtCommand(cli, ctx),
   };
+  for (const CliCommand& c : commands) addSet(*c.sub);
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -100,7 +100,9 @@ void buildSrt(PaletteState& p, int maxColour) {
       p.palAlpha[e] = uint8_t(154 + 10 * k);
       p.sheetMap[size_t(16 * k)] = uint8_t(e);
     } else {
-      p.palRGB[e] = g * 0x101010u - 0x010101u;
+      // A dim maximum (below 32) leaves g at 0 for the upper levels: black, not a wrap to
+      // near-white.
+      p.palRGB[e] = g == 0 ? 0 : g * 0x101010u - 0x010101u;
       p.palAlpha[e] = uint8_t(191 + 4 * k);
       p.sheetMap[size_t(16 * k - 1)] = uint8_t(e);
     }

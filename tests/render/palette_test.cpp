@@ -156,6 +156,13 @@ TEST_F(PaletteTest, SrtRampAndSheetMap) {
   app.ui.ieMaxColor.setValue(220);
   setpal(app, 0);
   EXPECT_EQ(app.palRGB[18], 0xCFCFCFu);  // g = (16 * 220) div 255 = 13: 13 * 0x101010 - 0x010101
+
+  // So dim that the upper levels' g is 0: they stay black instead of wrapping round.
+  app.ui.ieMaxColor.setValue(20);
+  setpal(app, 0);
+  EXPECT_EQ(app.palRGB[10], 0u);  // k = 8: g = 160 div 255 = 0
+  EXPECT_EQ(app.palRGB[14], 0u);            // k = 12: g = 0
+  EXPECT_EQ(app.palRGB[15], 0x0F0F0Fu);      // k = 13: g = 1
 }
 
 TEST_F(PaletteTest, MissingOrShortStreamFileRaisesFileError) {

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QSplitter>
 #include <QTabBar>
 #include <QStyle>
@@ -401,9 +402,13 @@ QWidget* TfMain::buildImagePage() {
     Image_->setVisible(app_.ui.Image.visible);
     QScrollBar* bar = sbImage_->verticalScrollBar();
     if (bar->value() != app_.ui.sbImage.vertPosition) bar->setValue(app_.ui.sbImage.vertPosition);
+    if (app_.curSub != centredSub_) centreOnSubtitle();
   });
-  connect(sbImage_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-    if (!mirroring_) app_.ui.sbImage.vertPosition = value;
+  connect(sbImage_->horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] { centreOnSubtitle(); });
+  // Only the user's scrolling: a value clamped while the range changes (a layout pass in which
+  // the view is larger than the picture) must not overwrite the subtitle's scroll.
+  connect(sbImage_->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] {
+    QTimer::singleShot(0, this, [this] { app_.ui.sbImage.vertPosition = sbImage_->verticalScrollBar()->value(); });
   });
   // A page that was never shown has no scroll range yet: the scroll waits for the range.
   connect(sbImage_->verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
@@ -667,4 +672,17 @@ QWidget* TfMain::buildBottomRow() {
   l->addWidget(bCancel_);
   l->addWidget(bExport_);
   return w;
+}
+
+// The picture is as wide as the display, far wider than the window: a subtitle drawn right of
+// the view's left edge would not be seen. Centred across once per subtitle, the user's own
+// scrolling stays until another subtitle is drawn.
+void TfMain::centreOnSubtitle() {
+  QScrollBar* bar = sbImage_->horizontalScrollBar();
+  const int n = app_.curSub;
+  if (n < 0 || size_t(n) >= app_.subs.size()) return;
+  const TSUPWin& w = app_.subs[size_t(n)].win[0];
+  bar->setValue((int(w.x1) + int(w.x2)) / 2 - sbImage_->viewport()->width() / 2);
+  // A range still empty (a page not yet shown) leaves the centring to its first real range.
+  if (bar->maximum() > 0) centredSub_ = n;
 }

@@ -113,6 +113,9 @@ class TfMain : public QMainWindow {
   std::unordered_map<QObject*, Command> handlers_;
   std::unordered_map<QObject*, Command> exitHandlers_;
   bool mirroring_ = false;
+  // The subtitle the image view was last centred on across; -1: none yet.
+  int centredSub_ = -1;
+  void centreOnSubtitle();
   bool shown_ = false;
 
   // Widgets named after their controls.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -322,4 +324,27 @@ TEST_F(Window, TheLogFollowsAppendsAndReplacementsIncrementally) {
     app.log("[re]a[/re]");
   });
   EXPECT_EQ(log->toPlainText(), "a");
+}
+
+TEST_F(Window, TheImageViewScrollsToTheSubtitleAndKeepsTheUsersScroll) {
+  TfMain& w = open();
+  // Drawn while another page shows, then looked at.
+  loadThree();
+  for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+  find<QTabWidget>("PageControl")->setCurrentIndex(2);
+  for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+  QScrollBar* bar = find<QScrollArea>("sbImage")->verticalScrollBar();
+  const int wanted = w.app().ui.sbImage.vertPosition;
+  EXPECT_GT(wanted, 0);
+  // However the layout settled, the view shows the subtitle's rows.
+  EXPECT_EQ(bar->value(), std::min(wanted, bar->maximum()));
+  // Across, the middle of the area is in the middle of the view.
+  QScrollArea* view = find<QScrollArea>("sbImage");
+  const TSUPWin& area = w.app().subs[0].win[0];
+  const int across = view->horizontalScrollBar()->value() + view->viewport()->width() / 2;
+  EXPECT_NEAR(across, (area.x1 + area.x2) / 2, 1);
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(w.app().ui.sbImage.vertPosition, bar->value());
+  EXPECT_LT(bar->value(), wanted);
 }

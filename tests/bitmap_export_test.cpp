@@ -68,10 +68,13 @@ TEST_F(SaveBitmaps, FolderFollowsTheOutputFolderAndTheSource) {
   EXPECT_EQ(pictureFolder(app), "/out/movie.sup.bitmaps/");
   app.ui.eWorkDir.text = "/out/";
   EXPECT_EQ(pictureFolder(app), "/out/movie.sup.bitmaps/");
+  // Without an output folder: beside the source file.
   app.ui.eWorkDir.text = "";
-  EXPECT_EQ(pictureFolder(app), "movie.sup.bitmaps/");
+  EXPECT_EQ(pictureFolder(app), dir.file("movie.sup.bitmaps/"));
   app.subFormat = sfSRT;
   app.srcName = "/subs/movie.srt";
+  EXPECT_EQ(pictureFolder(app), "/subs/movie.srt.bitmaps/");
+  app.srcName = "movie.srt";
   EXPECT_EQ(pictureFolder(app), "movie.srt.bitmaps/");
 }
 

@@ -14,9 +14,7 @@
 #include "render/draw_sub.h"
 
 namespace {
-std::string sourceFileName(const App& app) {
-  return fileNameOf(app.subFormat == sfSRT ? app.srcName : app.ui.eSUPfile.text);
-}
+const std::string& sourcePath(const App& app) { return app.subFormat == sfSRT ? app.srcName : app.ui.eSUPfile.text; }
 
 // The commands a bitmap export keeps out, with the state each had before it.
 struct ButtonStates {
@@ -41,7 +39,10 @@ std::string progressLine(const std::string& fileName, size_t n, size_t total, co
 std::string pictureFolder(const App& app) {
   std::string folder = app.ui.eWorkDir.text;
   if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
-  return folder + sourceFileName(app) + ".bitmaps/";
+  // Without an output folder the pictures go beside the source file, not into whatever folder
+  // the program happened to be started from.
+  if (folder.empty()) folder = folderOf(sourcePath(app));
+  return folder + fileNameOf(sourcePath(app)) + ".bitmaps/";
 }
 
 void bSaveBMPClick(App& app) {
@@ -70,7 +71,7 @@ void bSaveBMPClick(App& app) {
     std::optional<AuthoringScripts> scripts;
     if (ui.cbBDN.checked) {
       ScriptValues v;
-      v.title = CutExt(sourceFileName(app));
+      v.title = CutExt(fileNameOf(sourcePath(app)));
       v.sourceName = fileNameOf(ui.eSUPfile.text);
       v.rateItem = ui.rgFrame.itemIndex;
       v.reduced = ui.cb720p.checked;

@@ -20,6 +20,8 @@ std::string CutExt(std::string_view path) {
 
 std::string fileNameOf(std::string_view path) { return std::string(path.substr(nameStart(path))); }
 
+std::string folderOf(std::string_view path) { return std::string(path.substr(0, nameStart(path))); }
+
 std::string upperExtension(std::string_view path) {
   const size_t dot = extensionDot(path);
   std::string ext = dot == std::string_view::npos ? std::string() : std::string(path.substr(dot));

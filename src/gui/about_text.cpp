@@ -20,8 +20,9 @@ std::vector<std::string> aboutLines() {
       "dropping it on the window. Options are kept per user from one run to the next.",
       "",
       "Change history:",
-      "- 0.1.0: first version: the window with its message log and status bar, stream loading, "
-      "options kept between runs.",
+      "- 0.1.0: first version: Blu-ray, DVD and HD DVD streams read, drawn and checked against "
+      "an independent decoder; character recognition and SRT export; SRT import drawn from the "
+      "letter sheet; pictures with authoring scripts; Blu-ray and HD DVD streams written.",
   };
 }
 

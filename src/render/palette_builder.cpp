@@ -1,6 +1,7 @@
 #include "render/palette_builder.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "app/app.h"
@@ -74,16 +75,27 @@ void buildHdDvd(PaletteState& p, const TSUP& s, const StreamFile& file) {
   setDisplaySize(p, 1920, 1080);
 }
 
-void buildBluRay(PaletteState& p, const TSUP& s, const StreamFile& file, bool exportBD) {
+void buildBluRay(PaletteState& p, const TSUP& s, const StreamFile& file) {
   p.palRGB.fill(0);
-  p.palAlpha.fill(exportBD ? 255 : 0);
+  // Entries the palette segment does not list are transparent, as a player shows them, in
+  // export renders too: objects often draw their clear pixels with such an id, and an opaque
+  // entry there would put a black box behind every exported subtitle.
+  p.palAlpha.fill(0);
+  std::array<bool, 256> listed{};
   const auto entries = file.at(s.colorOfs, uint64_t(s.palCount) * kBdEntryBytes);
   IndexUpdate update(p);
   for (size_t i = 0; i + kBdEntryBytes <= entries.size(); i += kBdEntryBytes) {
     const uint8_t id = entries[i];
     p.palAlpha[id] = entries[i + 4];
     p.palRGB[id] = YCrCbToRGB(entries[i + 1], entries[i + 2], entries[i + 3]);
+    listed[id] = true;
     update.add(id);
+  }
+  // The index image's background must be as clear as the subtitle's own clear pixels: when
+  // no listed entry is fully transparent, the lowest unlisted one is the most transparent.
+  if (p.palAlpha[p.idxClear] > 0) {
+    const auto unlisted = std::find(listed.begin(), listed.end(), false);
+    if (unlisted != listed.end()) p.idxClear = uint8_t(unlisted - listed.begin());
   }
   setDisplaySize(p, 1920, 1080);
 }
@@ -143,7 +155,7 @@ void setpal(App& app, int n, const StreamFile* file) {
         break;
       case sfBluRay:
         // Without a palette of its own a subtitle is drawn with the one drawn before it.
-        if (s.colorOfs != 0) buildBluRay(p, s, stream(), app.exportBD);
+        if (s.colorOfs != 0) buildBluRay(p, s, stream());
         else stream();
         break;
       default:

@@ -68,11 +68,17 @@ uint8_t nearestColour(const PaletteState& p, uint8_t r, uint8_t g, uint8_t b) {
 }
 
 void reduceTo720(App& app) {
+  // With "OCR" checked every palette entry is opaque, so the transparency test below would
+  // turn the whole picture into idxClear. The black-and-white picture stays two-tone like the
+  // full-size one instead: idxBright where bright pixels cover at least half of the
+  // footprint, idxDark elsewhere and around the area.
+  const bool twoTone = app.ui.cbOCR.checked;
+  const uint8_t background = twoTone ? app.idxDark : app.idxClear;
   Plane<uint8_t>& out = app.reduced;
   if (out.width() != kReducedWidth || out.height() != kReducedHeight)
-    out.resize(kReducedWidth, kReducedHeight, app.idxClear);
+    out.resize(kReducedWidth, kReducedHeight, background);
   else
-    out.reset(app.idxClear);
+    out.reset(background);
   if (app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
   const TSUPWin& w = app.subs[size_t(app.curSub)].win[0];
   const IndexImage& index = app.indexImage;
@@ -88,23 +94,28 @@ void reduceTo720(App& app) {
     uint8_t* dst = nullptr;
     for (int xo = 2 * int(w.x1) / 3; xo <= xEnd; ++xo) {
       const Footprint fx = footprint(xo);
-      float red = 0, green = 0, blue = 0;
+      float red = 0, green = 0, blue = 0, bright = 0;
       bool transparent = false;
       for (int j = 0; j < fy.count; ++j)
         for (int i = 0; i < fx.count; ++i) {
           const uint8_t p = index.at(fx.first + i, fy.first + j);
+          const float weight = fx.weight[i] * fy.weight[j] * kWeightScale;
+          if (twoTone) {
+            if (p == app.idxBright) bright += weight;
+            continue;
+          }
           if (app.palAlpha[p] <= clearAlpha) {
             transparent = true;
             continue;
           }
-          const float weight = fx.weight[i] * fy.weight[j] * kWeightScale;
           const PackedColor c = app.palRGB[p];
           red += weight * float(redOf(c));
           green += weight * float(greenOf(c));
           blue += weight * float(blueOf(c));
         }
       if (!dst) dst = out.span(yo, 2 * int(w.x1) / 3, xEnd + 1) - 2 * int(w.x1) / 3;
-      if (transparent) dst[xo] = app.idxClear;
+      if (twoTone) dst[xo] = bright >= 0.5f ? app.idxBright : app.idxDark;
+      else if (transparent) dst[xo] = app.idxClear;
       else if (srt) dst[xo] = uint8_t(int((red + 1) / 16) + 2);
       else dst[xo] = nearest.get(uint8_t(red), uint8_t(green), uint8_t(blue));
     }

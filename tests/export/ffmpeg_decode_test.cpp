@@ -15,14 +15,10 @@
 #include "export_check.h"
 #include "render/draw_sub.h"
 #include "support/cli_runner.h"
+#include "support/ffmpeg_frames.h"
 #include "support/temp_dir.h"
 
 namespace {
-bool haveFFmpeg() {
-  static const bool have = std::system("ffprobe -version >/dev/null 2>&1 && ffmpeg -version >/dev/null 2>&1") == 0;
-  return have;
-}
-
 std::string readText(const std::string& path) {
   std::ifstream in(path);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -49,20 +45,7 @@ std::vector<DisplaySet> probe(const TempDir& dir, const std::string& stream, std
   return sets;
 }
 
-// FFmpeg turns subtitles into overlay pictures as video frames pass; at a few frames per
-// second it can miss a subtitle's start altogether and show nothing, so the black video
-// runs at 10.
-constexpr int kFramesPerSecond = 10;
 constexpr size_t kFrameBytes = size_t(kCanvasWidth) * kCanvasHeight * 3;
-
-// A frame time at which subtitle i is on screen, well inside its interval; -1 if none.
-int frameFor(const App& app, size_t i) {
-  const TSUP& s = app.subs[i];
-  const uint32_t until = s.endPts != 0 ? s.endPts : i + 1 < app.subs.size() ? app.subs[i + 1].startPts : s.startPts + 180000;
-  const double from = s.startPts / 90000.0 + 0.1, to = until / 90000.0 - 0.1;
-  const int frame = int(std::ceil(from * kFramesPerSecond));
-  return frame < to * kFramesPerSecond ? frame : -1;
-}
 
 int luma(int r, int g, int b) { return (299 * r + 587 * g + 114 * b) / 1000; }
 
@@ -109,31 +92,23 @@ void checkWithFFmpeg(App& a, const TempDir& dir, const std::string& out) {
   ASSERT_TRUE(back.load(out));
   App& b = back.app;
   std::vector<std::pair<size_t, int>> shots;  // subtitle, frame
-  std::string select;
+  std::vector<int> frameNumbers;
   for (size_t i = 0; i < b.subs.size(); ++i) {
-    const int frame = frameFor(b, i);
-    if (frame < 0) continue;
+    const int frame = ffmpegFrameShowing(b.subs, i);
+    if (frame < 0 || (!frameNumbers.empty() && frame <= frameNumbers.back())) continue;
     shots.push_back({i, frame});
-    select += (select.empty() ? "" : "+") + std::string("eq(n\\,") + std::to_string(frame) + ")";
+    frameNumbers.push_back(frame);
   }
   if (shots.empty()) return;
-  const double duration = double(shots.back().second) / kFramesPerSecond + 1;
-  const std::string frames = dir.file("frames.rgb");
-  const std::string cmd = "ffmpeg -v error -y -copyts -f lavfi -i color=black:s=1920x1080:r=" +
-                          std::to_string(kFramesPerSecond) + ":d=" + std::to_string(duration) + " -i '" + out +
-                          "' -filter_complex \"[0:v][1:s]overlay=eof_action=pass,select='" + select +
-                          "'\" -fps_mode passthrough -f rawvideo -pix_fmt rgb24 '" + frames + "' 2>'" +
-                          dir.file("ffmpeg.err") + "'";
-  ASSERT_EQ(std::system(cmd.c_str()), 0) << readText(dir.file("ffmpeg.err"));
-  std::ifstream in(frames, std::ios::binary);
-  std::vector<uint8_t> frame(kFrameBytes);
+  std::string ffmpegErrors;
+  const std::vector<RgbFrame> frames = ffmpegFrames(out, frameNumbers, 0x000000, dir.path().string(), ffmpegErrors);
+  ASSERT_EQ(frames.size(), shots.size()) << ffmpegErrors;
   size_t shown = 0;
-  for (const auto& [i, n] : shots) {
-    SCOPED_TRACE("subtitle " + std::to_string(i + 1) + " at " + std::to_string(double(n) / kFramesPerSecond) + " s");
-    ASSERT_TRUE(in.read(reinterpret_cast<char*>(frame.data()), std::streamsize(kFrameBytes)));
+  for (size_t k = 0; k < shots.size(); ++k) {
+    const auto& [i, n] = shots[k];
+    SCOPED_TRACE("subtitle " + std::to_string(i + 1) + " at " + std::to_string(double(n) / kFFmpegFramesPerSecond) + " s");
     size_t visible = 0;
-    const size_t diff = compare(b, int(i + 1), frame.data(), visible);
-    // Chroma subsampling blurs the edges of FFmpeg's picture a little.
+    const size_t diff = compare(b, int(i + 1), frames[k].data(), visible);
     EXPECT_LE(diff, visible / 50 + 16) << "of " << visible << " visible pixels";
     shown += visible;
   }

@@ -89,14 +89,27 @@ TEST_F(PaletteTest, BluRayListsOnlySomeEntries) {
   EXPECT_EQ(app.palRGB[0], 0u);
   EXPECT_EQ(app.palAlpha[0], 0);  // unlisted: black and transparent
   EXPECT_EQ(app.palRGB[3], 0x0000FEu);
-  EXPECT_EQ(app.idxClear, 3);  // the listed entry with the lowest alpha, not entry 0
+  // No listed entry is fully transparent: the background is the lowest unlisted entry, not
+  // the half-opaque entry 3, so that a saved picture is clear around the subtitle.
+  EXPECT_EQ(app.idxClear, 0);
   EXPECT_EQ(app.idxBright, 1);
   EXPECT_EQ(app.idxDark, 2);
 
   app.exportBD = true;
   setpal(app, 0);
-  EXPECT_EQ(app.palAlpha[0], 255);  // unlisted entries are opaque during Blu-ray export
+  EXPECT_EQ(app.palAlpha[0], 0);  // an exported stream keeps it clear as well
   EXPECT_EQ(app.palAlpha[3], 64);
+  EXPECT_EQ(app.idxClear, 0);
+}
+
+TEST_F(PaletteTest, BluRayClearEntryAmongTheListedOnes) {
+  TSUP& s = add(sfBluRay);
+  s.colorOfs = 4;
+  s.palCount = 3;
+  // A listed entry that is fully transparent wins over the unlisted ones.
+  writeStream(40, {{4, {0, 235, 128, 128, 255, 5, 16, 128, 128, 0, 9, 16, 128, 128, 0}}});
+  setpal(app, 0);
+  EXPECT_EQ(app.idxClear, 5);
 }
 
 TEST_F(PaletteTest, BluRayWithoutPaletteKeepsThePreviousOne) {

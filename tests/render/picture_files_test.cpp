@@ -185,6 +185,38 @@ TEST_F(ReduceTest, SrtRampAndCanvasEdges) {
   EXPECT_TRUE(app.reduced.written().empty());
 }
 
+TEST_F(ReduceTest, BlackAndWhiteStaysTwoTone) {
+  // "OCR" makes every entry opaque; the picture holds only idxBright and idxDark.
+  app.ui.cbOCR.checked = true;
+  app.palAlpha.fill(255);
+  app.idxBright = 255;
+  app.idxDark = 1;
+  app.indexImage.reset(app.idxDark);
+  area(300, 300, 600, 330);
+  app.indexImage.fillRect({330, 303, 360, 327}, 255);  // a block
+  app.indexImage.fillRect({450, 300, 451, 330}, 255);  // a column taken whole by output column 300
+  app.indexImage.fillRect({481, 300, 482, 330}, 255);  // a column split between 320 and 321
+  app.indexImage.fillRect({500, 310, 510, 320}, 200);  // bright-ish, but not idxBright
+  reduceTo720(app);
+  size_t bright = 0;
+  for (int y = 0; y < kReducedHeight; ++y)
+    for (int x = 0; x < kReducedWidth; ++x) {
+      const uint8_t v = app.reduced.at(x, y);
+      ASSERT_TRUE(v == app.idxBright || v == app.idxDark) << x << "," << y;
+      bright += v == app.idxBright;
+    }
+  EXPECT_EQ(app.reduced.at(230, 210), app.idxBright);
+  EXPECT_EQ(app.reduced.at(300, 210), app.idxBright);
+  EXPECT_EQ(app.reduced.at(299, 210), app.idxDark);
+  EXPECT_EQ(app.reduced.at(320, 210), app.idxDark);  // a third of each footprint
+  EXPECT_EQ(app.reduced.at(321, 210), app.idxDark);
+  EXPECT_EQ(app.reduced.at(336, 210), app.idxDark);
+  EXPECT_EQ(app.reduced.at(100, 100), app.idxDark);
+  // The block's 20 x 16 output pixels and the column's 20 rows (200 to 219; the footprint
+  // of row 220 lies below the column).
+  EXPECT_EQ(bright, 20u * 16u + 20u);
+}
+
 TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
   RenderFixture f;
   App& app = f.app;

@@ -6,9 +6,12 @@
 
 #include "render/work_images.h"
 
-// How hard the encoder works: picture files favour speed, since every subtitle of a list is
-// written; the defaults keep files small at little cost for subtitle pictures, whose rows are
-// mostly one colour.
+// How hard the encoder works. Picture files favour speed, since every subtitle of a list is
+// written on a 1920 x 1080 canvas that is mostly one colour. Measured on subtitle pictures
+// (bench_bitmaps): no filter with zlib's run-length strategy takes about 3 to 4 ms a picture
+// for files of 11 to 18 KB; the default strategy at level 6 makes them 8 to 14 KB but takes
+// twice as long, level 9 up to seven times, and row filters only add time. Under the
+// run-length strategy the level changes neither the size nor the time.
 struct PngSettings {
   int filter = 0;           // a PNG_FILTER_* set; 0 = no filtering
   int compressionLevel = 1;

@@ -6,6 +6,7 @@
 #include "export/stream_export.h"
 #include "export_check.h"
 #include "render/draw_sub.h"
+#include "support/stream_builder.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -147,4 +148,39 @@ TEST(RoundTrip, EverySampleAsHDDVD) {
   const auto samples = sampleStreams();
   if (samples.empty()) GTEST_SKIP() << "no sample streams in " MARROWBY_SAMPLES_DIR;
   for (const std::string& s : samples) roundTrip(s, true);
+}
+
+// A palette that lists only opaque entries, the object's clear pixels drawn with an id it does
+// not list (as many authoring tools write them): the exported stream keeps those pixels
+// clear instead of putting an opaque box behind the text, and a saved picture is clear
+// around it.
+TEST(RoundTrip, UnlistedClearEntryStaysClear) {
+  TempDir dir;
+  std::vector<uint8_t> pixels(size_t(40) * 10, 255);
+  for (size_t y = 3; y < 7; ++y)
+    for (size_t x = 5; x < 35; ++x) pixels[y * 40 + x] = 1;
+  PgImage image = pgImageFrom(600, 900, 40, 10, pixels);
+  image.palette = {{1, 235, 128, 128, 255}, {2, 16, 128, 128, 255}};
+  PgStream pg;
+  pg.show(90000, image).clear(180000);
+  const std::string source = dir.write("source.sup", pg.bytes());
+  for (int format : {0, 1}) {
+    SCOPED_TRACE(format == 0 ? "Blu-ray" : "HD DVD");
+    Program p;
+    ASSERT_TRUE(p.load(source));
+    DrawSub(p.app, 1);
+    EXPECT_EQ(p.app.palAlpha[p.app.indexImage.at(601, 901)], 0) << "the background of a saved picture";
+    p.app.ui.rgFormat.itemIndex = format;
+    const std::string out = dir.file("out.sup");
+    bExportClick(p.app, out);
+    ASSERT_EQ(p.app.lastError, "");
+    Program back;
+    ASSERT_TRUE(back.load(out));
+    DrawSub(back.app, 1);
+    const App& b = back.app;
+    EXPECT_EQ(b.palAlpha[b.indexImage.at(601, 901)], 0);
+    EXPECT_EQ(b.palAlpha[b.indexImage.at(638, 908)], 0);
+    EXPECT_EQ(b.palAlpha[b.indexImage.at(610, 904)], 255);
+    EXPECT_EQ(b.palRGB[b.indexImage.at(610, 904)], 0xFFFFFFu);
+  }
 }

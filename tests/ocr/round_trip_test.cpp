@@ -1,0 +1,112 @@
+// The round trip a user makes: an SRT file imported into pictures, exported as a Blu-ray
+// stream, read back, recognised with "OCR all" and saved as SRT again. The recognised text
+// is measured against the original by its character error rate.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "app/app.h"
+#include "export/stream_export.h"
+#include "ocr/ocr_commands.h"
+#include "readers/stream_loading.h"
+#include "render/letter_sheet_load.h"
+#include "support/temp_dir.h"
+#include "support/test_host.h"
+#include "text/srt_export.h"
+#include "text/srt_import.h"
+
+namespace {
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+size_t editDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t up = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = up;
+    }
+  }
+  return row[b.size()];
+}
+
+// An SRT file as blocks: the number line, the time line and the text lines of each cue.
+struct Cue {
+  std::string number, times, text;  // text lines joined with "\n"
+};
+
+std::vector<Cue> cuesOf(const std::string& bytes) {
+  std::vector<Cue> cues;
+  const std::vector<std::string> lines = splitTextLines(bytes);
+  for (size_t i = 0; i + 1 < lines.size();) {
+    if (lines[i].empty()) {
+      ++i;
+      continue;
+    }
+    Cue c{lines[i], lines[i + 1], ""};
+    for (i += 2; i < lines.size() && !lines[i].empty(); ++i) c.text += (c.text.empty() ? "" : "\n") + lines[i];
+    cues.push_back(c);
+  }
+  return cues;
+}
+}  // namespace
+
+TEST(OcrRoundTrip, ImportedSrtExportedReadAndRecognisedReadsAsTheOriginal) {
+  const std::string srtPath = std::string(MARROWBY_TEST_DATA_DIR) + "/round_trip.srt";
+  const std::vector<Cue> original = cuesOf(readFile(srtPath));
+  ASSERT_GE(original.size(), 50u);
+  TempDir dir;
+  const std::string supPath = dir.file("round_trip.sup");
+
+  {
+    TestHost host;
+    App source{host};
+    loadLetterSheet(source, MARROWBY_DATA_DIR);
+    source.srcName = srtPath;
+    ReadSRT(source);
+    ASSERT_EQ(source.subs.size(), original.size());
+    bExportClick(source, supPath);
+    ASSERT_TRUE(source.lastError.empty()) << source.lastError;
+  }
+
+  TestHost host;
+  App app{host};
+  app.ui.eSUPfile.text = supPath;
+  bReadSUPClick(app);
+  ASSERT_EQ(app.subFormat, sfBluRay);
+  ASSERT_EQ(app.subs.size(), original.size());
+  app.ui.coLang.itemIndex = 1;  // "English"
+  app.ui.cbTags.checked = true;
+  bOCRallClick(app);
+  EXPECT_NE(app.messages.plainText().find("It seems to be in English."), std::string::npos);
+
+  const std::string savedPath = dir.file("saved.srt");
+  app.ui.PageControl.activePage = pgSRT;
+  PageControlChange(app);
+  host.dialogs.push_back(savedPath);
+  bSaveSRTClick(app);
+  const std::vector<Cue> saved = cuesOf(readFile(savedPath));
+  ASSERT_EQ(saved.size(), original.size());
+
+  size_t errors = 0, characters = 0;
+  for (size_t i = 0; i < original.size(); ++i) {
+    EXPECT_EQ(saved[i].number, std::to_string(i + 1));
+    EXPECT_EQ(saved[i].times, original[i].times);
+    const size_t e = editDistance(original[i].text, saved[i].text);
+    if (e > 0) std::printf("  %-50s | %s\n", original[i].text.c_str(), saved[i].text.c_str());
+    errors += e;
+    characters += original[i].text.size();
+  }
+  const double rate = 100.0 * double(errors) / double(characters);
+  std::printf("character error rate: %.2f%% (%zu of %zu characters)\n", rate, errors, characters);
+  EXPECT_LT(rate, 3.0);
+}

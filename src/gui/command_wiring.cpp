@@ -13,7 +13,9 @@
 #include "export/stream_export.h"
 #include "gui/page_control.h"
 #include "gui/tf_main.h"
+#include "ocr/ocr_commands.h"
 #include "readers/stream_loading.h"
+#include "text/srt_export.h"
 #include "text/srt_import.h"
 #include "text/text_lines.h"
 #include "render/converter_check.h"
@@ -23,8 +25,11 @@ void TfMain::wireCommands() {
   on(eSUPfile_, eSUPfileChange);
   on(bReadSUP_, bReadSUPClick);
   on(bbSUP_, bbSUPClick);
+  on(PageControl_, PageControlChange);
   // "SRT" page.
   on(bOpenSRT_, bOpenSRTClick);
+  on(bSaveSRT_, bSaveSRTClick);
+  on(mSRT_, mSRTChange);
   // "Status" page.
   on(bClear_, bClearClick);
   on(Button1_, Button1Click);
@@ -35,11 +40,16 @@ void TfMain::wireCommands() {
   on(mSubtext_, mSubtextChange);
   onExit(mSubtext_, mSubtextExit);
   on(cbLock_, cbLockClick);
+  on(rgFont_, rgFontClick);
+  on(bOCR_, bOCRClick);
+  on(bPrev_, bPrevClick);
+  on(bNext_, bNextClick);
   // "Options" page.
   on(bbBackground_, bbBackgroundClick);
   on(bbWorkdir_, bbWorkdirClick);
   // Bottom row.
   on(bSaveBMP_, bSaveBMPClick);
+  on(bOCRall_, bOCRallClick);
   on(bCancel_, bCancelClick);
   on(bExport_, [](App& app) { bExportClick(app); });
 }

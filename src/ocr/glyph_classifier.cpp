@@ -92,10 +92,14 @@ struct Classifier {
     if (f == -1 && e == -1) choose(']');  // also over "[": a solid block reads as "]"
     if (r.ch) return;
     if (a == 0) {
-      if (f == 0) return choose('t');
+      // A "1" standing on a foot bar also starts blank near its right edge, but that column
+      // meets ink only at the foot, low down, where a "t" meets its cross bar high up: read
+      // such a glyph as a "1" (the rules as first written knew only the "1" without a foot).
+      const bool footBar = f == 0 && p.fromTop(w - 2, kInk) > h / 2;
+      if (f == 0 && !footBar) return choose('t');
       const int a2 = p.fromTop(2, kInk);
       if (2 * a2 < h) {
-        if (f == -1) return choose('1');
+        if (f == -1 || footBar) return choose('1');
         if (p.fromLeft(h / 2, kInk) == 0) return choose('(');
         if (p.fromBottom(6, kInk) == 0) return choose('f');
       } else if (p.fromBottom(w - 3, kInk) < h / 3) {
@@ -239,7 +243,12 @@ struct Classifier {
     }
     if (P > 0 && Q > 0 && between(M, h / 3, (3 * h) / 5))
       return choose(p.fromBottom(w - 3, kInk) == 0 ? 'X' : 'y');
-    if (P == 0 && M == 0 && between(Q, 3, h / 4) && p.fromLeft((2 * h) / 3, kInk) > w / 2) return choose('5');
+    // A "5" whose bowl reaches no further left than its upright stroke has ink at the top of
+    // column 3 down to about the middle; the rule as first written wanted that column to
+    // start blank (a bowl reaching well out to the left), so it also takes a first blank row
+    // between a third and two thirds of the height there.
+    const bool leftStroke = P == 0 || between(P, h / 3, (2 * h) / 3);
+    if (leftStroke && M == 0 && between(Q, 3, h / 4) && p.fromLeft((2 * h) / 3, kInk) > w / 2) return choose('5');
     if (M == 0 && between(p.fromTop(w - 5, kBlank), 5, 12) && between(p.fromTop(5, kBlank), 4, 6)) {
       Q = p.fromBottom(w - 3, kInk);
       P = p.fromBottom(3, kInk);

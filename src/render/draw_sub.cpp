@@ -135,7 +135,9 @@ void DrawSub(App& app, int n) {
     blendOverlay(app.display, app.overlay);
     if (stream) decodeSubtitle(app, *file, s, firstLen);
     else drawText(app, s);
-    blendOverlay(app.display, app.overlay);
+    // "OCR all" hides the picture while it runs: recognition reads only the recognition plane,
+    // so the subtitle is not composed onto a display nobody sees.
+    if (!app.ocrRender || ui.Image.visible) blendOverlay(app.display, app.overlay);
   }
   if (app.savingBitmaps) writeSubPictures(app);
 }

@@ -111,6 +111,40 @@ void drawCapital(MaskPainter& p, char c, int x, int y) {
   }
 }
 
+TEST_F(Classify, OneOnAFootBarIsNotAT) {
+  // 16 columns by 46 rows: a stem, a short flag at the top left and a foot bar under both.
+  paint.rect(106, 100, 5, 46);
+  paint.rect(102, 105, 4, 3);
+  paint.rect(100, 142, 16, 4);
+  EXPECT_EQ(ch(100, 100, 16, 46), '1');
+  // The same column near the right edge meets a cross bar high up: a "t".
+  paint.rect(204, 100, 5, 46);
+  paint.rect(200, 110, 16, 4);
+  paint.rect(204, 142, 10, 4);
+  EXPECT_EQ(ch(200, 100, 16, 46), 't');
+  // Without the foot the stem reaches the right edge's column: the "1" of the first rules.
+  paint.rect(310, 100, 5, 46);
+  paint.rect(302, 105, 8, 3);
+  EXPECT_EQ(ch(302, 100, 13, 46), '1');
+}
+
+TEST_F(Classify, FiveWithItsStrokeOverTheBowlsLeftEdge) {
+  // 30 columns by 46 rows; the bowl's foot reaches 3 columns further left than the stroke.
+  paint.rect(103, 100, 27, 5);   // top bar
+  paint.rect(103, 100, 5, 23);   // upright stroke down to the middle
+  paint.rect(103, 120, 23, 5);   // middle bar
+  paint.rect(124, 120, 6, 23);   // right side of the bowl
+  paint.rect(100, 141, 28, 5);   // foot of the bowl
+  EXPECT_EQ(ch(100, 100, 30, 46), '5');
+  // Column 3 starting blank still reads "5" (the bowl reaching well out to the left).
+  paint.rect(207, 200, 23, 5);
+  paint.rect(207, 200, 5, 23);
+  paint.rect(207, 220, 19, 5);
+  paint.rect(224, 220, 6, 23);
+  paint.rect(200, 241, 28, 5);
+  EXPECT_EQ(ch(200, 200, 30, 46), '5');
+}
+
 TEST_F(Classify, CapitalsOfBars) {
   int x = 100;
   for (char c : {'T', 'H', 'L', 'E', 'F'}) {

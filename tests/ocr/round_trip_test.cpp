@@ -108,5 +108,5 @@ TEST(OcrRoundTrip, ImportedSrtExportedReadAndRecognisedReadsAsTheOriginal) {
   }
   const double rate = 100.0 * double(errors) / double(characters);
   std::printf("character error rate: %.2f%% (%zu of %zu characters)\n", rate, errors, characters);
-  EXPECT_LT(rate, 3.0);
+  EXPECT_LT(rate, 2.0);  // 0.9% when the letter sheet was last drawn
 }

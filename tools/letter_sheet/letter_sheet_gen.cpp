@@ -1,13 +1,17 @@
 // Draws the letter sheet "abc.png" of the SRT import from two free fonts: every glyph of the
 // glyph tables as a light, anti-aliased fill inside a dark outline, quantised to the sheet's
 // 17 grey levels, filling the columns of its box exactly and standing on the baseline of its
-// glyph row. A sheet that fails the sheet checks is not written.
+// glyph row. Each glyph is then read back through the program's own import, Blu-ray export,
+// reader and recognition, and a glyph that does not read as itself is lettered again with
+// small changes until it does. A sheet that fails the sheet checks is not written.
 //
-//   marrowby-letter-sheet OUT.png [--regular FONT] [--italic FONT] [--report]
+//   marrowby-letter-sheet OUT.png [--regular FONT] [--italic FONT] [--report] [--pairs]
+//                                 [--lines FILE.srt]
 //
 // --report lists, per glyph, the columns its box gives, the width the font draws at the
-// common size and outline, the horizontal scale used to fit the box and the rows the glyph
-// reaches above (-) and below (+) the baseline row.
+// common size and outline, the lettering chosen, the horizontal scale used to fit the box,
+// the rows the glyph reaches above (-) and below (+) the baseline row and what recognition
+// reads. --pairs reads every pair of small letters, --lines the cues of an SRT file.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BITMAP_H
@@ -19,6 +23,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -28,7 +33,9 @@
 #include "render/glyph_tables.h"
 #include "render/grey_png.h"
 #include "render/letter_sheet_check.h"
+#include "read_back.h"
 #include "text/cp1252.h"
+#include "text/srt_import.h"
 
 namespace {
 const char* const kRegularFont = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
@@ -43,6 +50,7 @@ struct Lettering {
   double size = kSize;
   double hscale = 0;
   double outline = kOutline;
+  double drop = 0;  // fraction of a pixel the glyph sits lower: which edge rows reach full ink
 };
 
 // Glyphs lettered differently from the rest: code, italic, size, horizontal scale (0 = fit
@@ -115,7 +123,7 @@ class Letterer {
     FT_Glyph glyph = nullptr;
     FT_Get_Glyph(face->glyph, &glyph);
     const FT_Pos dx = FT_Pos(std::lround((Drawn::kLeft + shift) * 64));
-    const FT_Pos dy = FT_Pos((Drawn::kHeight - Drawn::kFontBaseline) * 64);
+    const FT_Pos dy = FT_Pos(std::lround((Drawn::kHeight - Drawn::kFontBaseline - l.drop) * 64));
 
     Drawn d;
     FT_Outline& outline = reinterpret_cast<FT_OutlineGlyph>(glyph)->outline;
@@ -189,8 +197,7 @@ struct Placed {
 
 // Draws a box's glyph so that its ink is exactly as wide as the box's columns: the scale
 // that the widths suggest first, then nearby scales and sub-pixel positions, nearest first.
-Placed letterBox(Letterer& letterer, const SheetBox& box) {
-  const Lettering l = letteringOf(box);
+Placed letterBox(Letterer& letterer, const SheetBox& box, const Lettering& l) {
   const char32_t ch = cp1252ToUnicode((unsigned char)box.code);
   Placed p;
   p.fontWidth = letterer.draw(ch, box.italic, Lettering{}, 1.0, 0).inkWidth();
@@ -229,26 +236,182 @@ void putGlyph(GreyImage& sheet, const SheetBox& box, const Drawn& d) {
   if (d.top + dy < r.top || d.bottom + dy > r.bottom)
     throw std::runtime_error("glyph " + std::to_string(box.code) + " reaches rows " + std::to_string(d.top + dy) +
                              " to " + std::to_string(d.bottom + dy) + ", outside its glyph row");
+  for (int y = r.top; y <= r.bottom; ++y)
+    for (int x = box.first; x <= box.last; ++x) sheet.at(x, y) = kSheetBackground;
   for (int y = d.top; y <= d.bottom; ++y)
     for (int x = d.left; x <= d.right; ++x)
       if (d.isInk(x, y)) sheet.at(x + dx, y + dy) = nearestLevel(d.fill[size_t(y * Drawn::kWidth + x)]);
 }
 
+// Characters the recognition can give: the classifier's own, "I" (read as "l" and set right
+// by the l/I rules in capital words) and the double quote (read as two apostrophes and joined
+// by the corrections).
+bool recognisable(int code) {
+  static const std::string kRead =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-.,':!\xA1[]()$#\xA3?%\"";
+  return code > 0 && kRead.find(char(code)) != std::string::npos;
+}
+
+// The cue a glyph is read in: between an "l" and a "g", so that its text line is as tall as
+// an ordinary line (the classifier measures cells against their line band).
+std::string cueOf(const SheetBox& box) {
+  const std::string text = "l " + std::string(1, char(box.code)) + " g";
+  return box.italic ? "<i>" + text + "</i>" : text;
+}
+
+// What recognition made of the glyph: the middle word of its cue, tags taken out.
+std::string readAs(std::string text) {
+  for (const char* tag : {"<i>", "</i>"})
+    for (size_t p; (p = text.find(tag)) != std::string::npos;) text.erase(p, std::strlen(tag));
+  const size_t a = text.find(' '), b = text.rfind(' ');
+  return a == std::string::npos || a == b ? text : text.substr(a + 1, b - a - 1);
+}
+
+bool readsAsItself(const SheetBox& box, const std::string& read) {
+  // A lone "I" has no capital beside it to be told from "l" by.
+  return read == std::string(1, char(box.code)) || (box.code == 'I' && read == "l");
+}
+
+std::string shown(const std::string& read) { return cp1252ToUtf8(read.empty() ? "(nothing)" : read); }
+
+// One glyph of the sheet as it is lettered now.
+struct Glyph {
+  SheetBox box;
+  Lettering lettering;
+  Placed placed;
+  std::string before, after;  // what recognition read before and after the tuning
+};
+
+// A lettering change tried on a glyph that does not read as itself.
+struct TuningStep {
+  double size = 0, outline = 0, drop = 0;
+  double amount() const { return std::abs(size) + std::abs(outline) + drop; }
+};
+
+// Size within two pixels, outline within one pixel, the glyph moved down by a fraction of a
+// pixel; smallest change first. Its width stays that of its box.
+std::vector<TuningStep> tuningSteps() {
+  std::vector<TuningStep> steps;
+  for (double size : {0.0, -0.5, 0.5, -1.0, 1.0, -1.5, 1.5, -2.0, 2.0})
+    for (double outline : {0.0, -0.5, 0.5, -1.0, 1.0})
+      for (double drop : {0.0, 0.25, 0.5, 0.75})
+        if (size != 0 || outline != 0 || drop != 0) steps.push_back({size, outline, drop});
+  std::stable_sort(steps.begin(), steps.end(),
+                   [](const TuningStep& a, const TuningStep& b) { return a.amount() < b.amount(); });
+  return steps;
+}
+
+std::vector<std::string> cuesOf(const std::vector<Glyph>& glyphs, const std::vector<size_t>& which) {
+  std::vector<std::string> cues;
+  for (size_t i : which) cues.push_back(cueOf(glyphs[i].box));
+  return cues;
+}
+
+// Draws every glyph that does not read as itself again with the tuning steps, in order,
+// until it does; a glyph that no step helps keeps its first lettering.
+void tune(Letterer& letterer, GreyImage& sheet, std::vector<Glyph>& glyphs, std::vector<size_t> failing) {
+  for (const TuningStep& step : tuningSteps()) {
+    if (failing.empty()) return;
+    GreyImage trial = sheet;
+    std::vector<std::pair<size_t, Glyph>> tried;
+    for (size_t i : failing) {
+      Glyph g = glyphs[i];
+      g.lettering.size += step.size;
+      g.lettering.outline += step.outline;
+      g.lettering.drop += step.drop;
+      if (g.lettering.outline < 1 || g.lettering.outline > 3.5) continue;
+      try {
+        g.placed = letterBox(letterer, g.box, g.lettering);
+        putGlyph(trial, g.box, g.placed.drawn);
+      } catch (const std::runtime_error&) {
+        continue;  // too tall for its glyph row or not to be fitted to its box
+      }
+      tried.push_back({i, g});
+    }
+    std::vector<size_t> which;
+    for (const auto& t : tried) which.push_back(t.first);
+    const std::vector<std::string> reads = readBack(trial, cuesOf(glyphs, which), false);
+    for (size_t k = 0; k < tried.size(); ++k) {
+      const auto& [i, g] = tried[k];
+      if (!readsAsItself(g.box, readAs(reads[k]))) continue;
+      glyphs[i].lettering = g.lettering;
+      glyphs[i].placed = g.placed;
+      putGlyph(sheet, g.box, g.placed.drawn);
+      failing.erase(std::find(failing.begin(), failing.end(), i));
+    }
+  }
+}
+
+struct Tally {
+  int readable = 0, total = 0;
+  void add(bool ok) { readable += ok, ++total; }
+  double rate() const { return total ? 100.0 * readable / total : 0; }
+};
+
+// Whole lines read back: their character error rate and the lines that do not read as
+// written.
+void checkLines(const GreyImage& sheet, const std::vector<std::string>& lines, const char* what, bool english) {
+  const std::vector<std::string> reads = readBack(sheet, lines, english);
+  size_t errors = 0, chars = 0;
+  int wrong = 0;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const size_t e = editDistance(lines[i], reads[i]);
+    errors += e;
+    chars += lines[i].size();
+    if (e > 0 && ++wrong <= 200) std::printf("  %-40s read %s\n", lines[i].c_str(), shown(reads[i]).c_str());
+  }
+  std::printf("%s: %zu lines, %d not read as written; character error rate %.2f%%\n", what, lines.size(), wrong,
+              chars ? 100.0 * double(errors) / double(chars) : 0.0);
+}
+
+// Every pair of small letters as a word between "l" and "g", upright and italic: letters
+// that touch or stand apart in a word.
+std::vector<std::string> letterPairs() {
+  std::vector<std::string> pairs;
+  for (const char* open : {"", "<i>"})
+    for (char a = 'a'; a <= 'z'; ++a)
+      for (char b = 'a'; b <= 'z'; ++b)
+        pairs.push_back(std::string(open) + "l " + a + b + " g" + (*open ? "</i>" : ""));
+  return pairs;
+}
+
+std::vector<std::string> cueTextsOf(const std::string& srtPath) {
+  std::vector<std::string> texts, block;
+  std::FILE* f = std::fopen(srtPath.c_str(), "rb");
+  if (!f) throw std::runtime_error("cannot open " + srtPath);
+  std::string bytes;
+  char buf[4096];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.append(buf, n);
+  std::fclose(f);
+  const std::vector<std::string> lines = splitTextLines(bytes);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty()) continue;
+    std::string text;
+    for (i += 2; i < lines.size() && !lines[i].empty(); ++i) text += (text.empty() ? "" : "|") + lines[i];
+    texts.push_back(text);
+  }
+  return texts;
+}
+
 int usage() {
-  std::fprintf(stderr, "usage: marrowby-letter-sheet OUT.png [--regular FONT] [--italic FONT] [--report]\n");
+  std::fprintf(stderr,
+               "usage: marrowby-letter-sheet OUT.png [--regular FONT] [--italic FONT] [--report] [--pairs] "
+               "[--lines FILE.srt]\n");
   return 2;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out, regular = kRegularFont, italic = kItalicFont;
-  bool report = false;
+  std::string out, regular = kRegularFont, italic = kItalicFont, linesFile;
+  bool report = false, pairs = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--report") {
       report = true;
-    } else if ((a == "--regular" || a == "--italic") && i + 1 < argc) {
-      (a == "--regular" ? regular : italic) = argv[++i];
+    } else if (a == "--pairs") {
+      pairs = true;
+    } else if ((a == "--regular" || a == "--italic" || a == "--lines") && i + 1 < argc) {
+      (a == "--regular" ? regular : a == "--italic" ? italic : linesFile) = argv[++i];
     } else if (out.empty() && a[0] != '-') {
       out = a;
     } else {
@@ -260,23 +423,64 @@ int main(int argc, char** argv) {
   try {
     Letterer letterer(regular, italic);
     GreyImage sheet(kSheetMinWidth, kSheetMinHeight, kSheetBackground);
-    int sumDiff = 0, maxDiff = 0, count = 0;
+    std::vector<Glyph> glyphs;
     for (const SheetBox& box : sheetBoxes()) {
-      const Placed p = letterBox(letterer, box);
+      Glyph g{box, letteringOf(box), {}, {}, {}};
+      g.placed = letterBox(letterer, box, g.lettering);
+      putGlyph(sheet, box, g.placed.drawn);
+      glyphs.push_back(g);
+    }
+
+    std::vector<size_t> all, failing;
+    for (size_t i = 0; i < glyphs.size(); ++i) all.push_back(i);
+    std::vector<std::string> reads = readBack(sheet, cuesOf(glyphs, all), false);
+    for (size_t i = 0; i < glyphs.size(); ++i) {
+      glyphs[i].before = readAs(reads[i]);
+      if (recognisable(glyphs[i].box.code) && !readsAsItself(glyphs[i].box, glyphs[i].before)) failing.push_back(i);
+    }
+    tune(letterer, sheet, glyphs, failing);
+    // Read everything again: the glyphs of the cue around each one may have changed too.
+    reads = readBack(sheet, cuesOf(glyphs, all), false);
+
+    Tally before, after;
+    for (size_t i = 0; i < glyphs.size(); ++i) {
+      Glyph& g = glyphs[i];
+      g.after = readAs(reads[i]);
+      if (!recognisable(g.box.code)) continue;
+      before.add(readsAsItself(g.box, g.before));
+      after.add(readsAsItself(g.box, g.after));
+    }
+    int sumDiff = 0, maxDiff = 0;
+    for (const Glyph& g : glyphs) {
+      const SheetBox& box = g.box;
+      const Placed& p = g.placed;
       const int target = box.last - box.first + 1;
       const int diff = std::abs(p.fontWidth - target);
       sumDiff += diff;
       maxDiff = std::max(maxDiff, diff);
-      ++count;
       if (report)
-        std::printf("%3d %-7s row %d columns %4d-%4d: box %2d, font %2d, scale %.3f, rows %+d to %+d\n",
-                    box.code, box.italic ? "italic" : "upright", box.row, box.first, box.last, target,
-                    p.fontWidth, p.hscale, p.drawn.top - Drawn::kBaseRow, p.drawn.bottom - Drawn::kBaseRow);
+        std::printf("%3d %-7s row %d columns %4d-%4d: box %2d, font %2d, size %.1f, outline %.1f, drop %.2f, scale %.3f, "
+                    "rows %+d to %+d; reads %s%s\n",
+                    box.code, box.italic ? "italic" : "upright", box.row, box.first, box.last, target, p.fontWidth,
+                    g.lettering.size, g.lettering.outline, g.lettering.drop, p.hscale, p.drawn.top - Drawn::kBaseRow,
+                    p.drawn.bottom - Drawn::kBaseRow, shown(g.after).c_str(),
+                    !recognisable(box.code) ? " (no rule reads it)"
+                    : g.before != g.after  ? (" (was " + shown(g.before) + ")").c_str()
+                                           : "");
     }
     if (report)
-      std::printf("%d glyphs; font width against box: mean difference %.2f px, largest %d px\n", count,
-                  double(sumDiff) / count, maxDiff);
-    for (const SheetBox& box : sheetBoxes()) putGlyph(sheet, box, letterBox(letterer, box).drawn);
+      std::printf("%zu glyphs; font width against box: mean difference %.2f px, largest %d px\n", glyphs.size(),
+                  double(sumDiff) / double(glyphs.size()), maxDiff);
+    std::printf("glyphs that read as themselves: %d of %d (%.1f%%) before tuning, %d (%.1f%%) after\n",
+                before.readable, before.total, before.rate(), after.readable, after.rate());
+    std::printf("unreadable:");
+    for (const Glyph& g : glyphs)
+      if (recognisable(g.box.code) && !readsAsItself(g.box, g.after))
+        std::printf(" %s%s", shown(std::string(1, char(g.box.code))).c_str(), g.box.italic ? "(i)" : "");
+    std::printf("\n");
+    if (pairs) checkLines(sheet, letterPairs(), "letter pairs", false);
+    if (!linesFile.empty()) checkLines(sheet, cueTextsOf(linesFile), linesFile.c_str(), true);
+
     const std::vector<std::string> faults = checkLetterSheet(sheet);
     if (!faults.empty()) {
       for (const std::string& f : faults) std::fprintf(stderr, "letter sheet: %s\n", f.c_str());

@@ -1,0 +1,100 @@
+// Recognition from the window: "OCR all", then "Prev" and "Next" walking the subtitles that
+// still hold unknown glyphs, and "Save SRT" through the save dialog.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "export/stream_export.h"
+#include "render/letter_sheet_load.h"
+#include "text/srt_import.h"
+#include "window_fixture.h"
+
+namespace {
+// A Blu-ray stream of five subtitles made from SRT text; "&" and "@" have no recognition
+// rule, so subtitles 2 and 4 keep unknown glyphs.
+std::string makeStream(const TempDir& dir) {
+  Host host;
+  App app{host};
+  loadLetterSheet(app, std::string(MARROWBY_SOURCE_DIR) + "/data");
+  importSrt(app,
+            "1\n00:00:01,000 --> 00:00:02,000\nGood morning.\n\n"
+            "2\n00:00:03,000 --> 00:00:04,000\nSalt & pepper\n\n"
+            "3\n00:00:05,000 --> 00:00:06,000\nHello there.\n\n"
+            "4\n00:00:07,000 --> 00:00:08,000\nMail me @ home\n\n"
+            "5\n00:00:09,000 --> 00:00:10,000\nGoodbye.\n\n");
+  const std::string path = dir.file("five.sup");
+  bExportClick(app, path);
+  EXPECT_TRUE(app.lastError.empty()) << app.lastError;
+  return path;
+}
+
+std::vector<int> unknownGlyphSubtitles(const App& app) {
+  std::vector<int> out;
+  for (size_t i = 0; i < app.subs.size(); ++i)
+    if (app.subs[i].textOk == 0) out.push_back(int(i + 1));
+  return out;
+}
+}  // namespace
+
+TEST_F(Window, PrevAndNextWalkTheUnknownGlyphsAfterOcrAll) {
+  TfMain& w = open({makeStream(dir)});
+  App& app = w.app();
+  ASSERT_EQ(app.subs.size(), 5u);
+  EXPECT_FALSE(find<QPushButton>("bNext")->isEnabled());
+  find<QPushButton>("bOCRall")->click();
+  EXPECT_FALSE(app.busy);
+  EXPECT_TRUE(find<QPushButton>("bNext")->isEnabled());
+  EXPECT_EQ(find<QLineEdit>("ieSubs")->text(), "1");
+
+  const std::vector<int> errors = unknownGlyphSubtitles(app);
+  ASSERT_GE(errors.size(), 2u);
+  EXPECT_NE(std::find(errors.begin(), errors.end(), 2), errors.end());
+  EXPECT_NE(std::find(errors.begin(), errors.end(), 4), errors.end());
+
+  auto* next = find<QPushButton>("bNext");
+  auto* prev = find<QPushButton>("bPrev");
+  std::vector<int> walked;
+  for (size_t k = 0; k < errors.size() + 1; ++k) {
+    next->click();
+    walked.push_back(find<QLineEdit>("ieSubs")->text().toInt());
+  }
+  // The last click finds nothing after the last error and stays there.
+  std::vector<int> want = errors;
+  want.push_back(errors.back());
+  EXPECT_EQ(walked, want);
+  EXPECT_EQ(find<QTabWidget>("PageControl")->currentIndex(), int(pgImage));
+  // Each jump recognised the subtitle again and shows its text with the unknown mark.
+  EXPECT_NE(find<QPlainTextEdit>("mSubtext")->toPlainText().indexOf(QChar(0xB7)), -1);
+
+  prev->click();
+  EXPECT_EQ(find<QLineEdit>("ieSubs")->text().toInt(), errors[errors.size() - 2]);
+  while (find<QLineEdit>("ieSubs")->text().toInt() != errors.front()) prev->click();
+  prev->click();  // nothing unknown before the first error
+  EXPECT_EQ(find<QLineEdit>("ieSubs")->text().toInt(), errors.front());
+}
+
+TEST_F(Window, OpeningTheSrtPageShowsTheRecognisedTextAndSaveSrtWritesIt) {
+  TfMain& w = open({makeStream(dir)});
+  find<QPushButton>("bOCRall")->click();
+  find<QTabWidget>("PageControl")->setCurrentIndex(pgSRT);
+  const QString shown = find<QPlainTextEdit>("mSRT")->toPlainText();
+  EXPECT_NE(shown.indexOf("00:00:07,000 --> 00:00:08,000"), -1);
+  EXPECT_EQ(w.app().ui.mSRT.lines.size(), 5u * 4u);  // one text line per subtitle
+  ASSERT_TRUE(find<QPushButton>("bSaveSRT")->isEnabled());
+
+  const std::string saved = dir.file("saved.srt");
+  std::string title;
+  w.host().answerDialog = [&](const std::string& t) -> std::optional<std::string> {
+    title = t;
+    return saved;
+  };
+  find<QPushButton>("bSaveSRT")->click();
+  EXPECT_EQ(title, "Save SubRip subtitle (SRT)");
+  const std::vector<uint8_t> bytes = readFileBytes(saved);
+  const std::string text(bytes.begin(), bytes.end());
+  std::string want;
+  for (const std::string& line : w.app().ui.mSRT.lines) want += line + "\r\n";
+  EXPECT_EQ(text, want);
+  EXPECT_EQ(text.rfind("1\r\n00:00:01,000 --> 00:00:02,000\r\n", 0), 0u);
+}

@@ -53,8 +53,8 @@ std::string generatedSrt() {
   uint32_t seed = 1;
   for (int i = 0; i < kSubtitles; ++i) {
     std::string text = sentence(seed);
-    if (i % 3 == 1) text += "\n" + sentence(seed);
-    if (i % 7 == 3) text = "<i>" + text + "</i>";
+    if (i % 3 == 1) text.append("\n").append(sentence(seed));
+    if (i % 7 == 3) text.insert(0, "<i>").append("</i>");
     const long long start = 1000 + (long long)i * 3000;
     srt += std::to_string(i + 1) + "\n" + srtTime(start) + " --> " + srtTime(start + 2500) + "\n" + text + "\n\n";
   }

@@ -1,7 +1,9 @@
 // "OCR all" over a Blu-ray stream of 3,000 subtitles of ordinary sentences (one or two lines,
 // some italic), made as a user would make one: generated SRT cues imported with the letter
-// sheet and exported as Blu-ray, then read. Each round recognises the whole list afresh; the
-// rate counts subtitles per second of wall clock.
+// sheet and exported as Blu-ray, then read. Each round recognises the whole list afresh. The
+// rate counts subtitles per second of processor time: recognition is one thread that waits
+// for nothing (the stream is mapped and in the page cache), so on a machine shared with
+// other builds the processor time is the figure that says what a user waits.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -107,5 +109,5 @@ void BM_OcrAll(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kSubtitles);
   state.counters["chars"] = double(app.totalChars);
 }
-BENCHMARK(BM_OcrAll)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_OcrAll)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 }  // namespace

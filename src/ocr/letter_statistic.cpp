@@ -48,9 +48,11 @@ void languageStatistic(App& app, int totalChars) {
     letters = mostImportantLetters(counts);
   }
   app.log2("Most important letters: " + letters);
+  // The guess is followed by an empty line: the batch ends with slog2("Ready") and "Done.",
+  // which replace the last line of the log, and would otherwise wipe the guess out.
   if (letters == "EOAINH" || letters == "EAONIH") {
-    app.log("It seems to be in English.");
+    app.log2("It seems to be in English.");
     app.ui.coLang.itemIndex = 1;  // selected as the program's own choice: no offer to apply it now
   }
-  if (letters == "EAINOL") app.log("It seems to be in French.");
+  if (letters == "EAINOL") app.log2("It seems to be in French.");
 }

@@ -12,7 +12,7 @@
 #include "window_fixture.h"
 
 namespace {
-// A Blu-ray stream of five subtitles made from SRT text; "&" and "@" have no recognition
+// A Blu-ray stream of five subtitles made from SRT text; "*" and "@" have no recognition
 // rule, so subtitles 2 and 4 keep unknown glyphs.
 std::string makeStream(const TempDir& dir) {
   Host host;
@@ -20,7 +20,7 @@ std::string makeStream(const TempDir& dir) {
   loadLetterSheet(app, std::string(MARROWBY_SOURCE_DIR) + "/data");
   importSrt(app,
             "1\n00:00:01,000 --> 00:00:02,000\nGood morning.\n\n"
-            "2\n00:00:03,000 --> 00:00:04,000\nSalt & pepper\n\n"
+            "2\n00:00:03,000 --> 00:00:04,000\nFive * stars\n\n"
             "3\n00:00:05,000 --> 00:00:06,000\nHello there.\n\n"
             "4\n00:00:07,000 --> 00:00:08,000\nMail me @ home\n\n"
             "5\n00:00:09,000 --> 00:00:10,000\nGoodbye.\n\n");

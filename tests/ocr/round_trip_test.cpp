@@ -87,6 +87,9 @@ TEST(OcrRoundTrip, ImportedSrtExportedReadAndRecognisedReadsAsTheOriginal) {
   app.ui.coLang.itemIndex = 1;  // "English"
   app.ui.cbTags.checked = true;
   bOCRallClick(app);
+  // The sentences were chosen so that their six most frequent letters (small ones counted
+  // only from a to p) are E, O, A, I, N, H: the statistic must see them as written.
+  EXPECT_NE(app.messages.plainText().find("Most important letters: EOAINH"), std::string::npos);
   EXPECT_NE(app.messages.plainText().find("It seems to be in English."), std::string::npos);
 
   const std::string savedPath = dir.file("saved.srt");

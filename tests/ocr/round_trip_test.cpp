@@ -39,6 +39,12 @@ size_t editDistance(const std::string& a, const std::string& b) {
   return row[b.size()];
 }
 
+std::string withoutTags(std::string text) {
+  for (const std::string tag : {"<i>", "</i>"})
+    for (size_t p; (p = text.find(tag)) != std::string::npos;) text.erase(p, tag.size());
+  return text;
+}
+
 // An SRT file as blocks: the number line, the time line and the text lines of each cue.
 struct Cue {
   std::string number, times, text;  // text lines joined with "\n"
@@ -100,7 +106,7 @@ TEST(OcrRoundTrip, ImportedSrtExportedReadAndRecognisedReadsAsTheOriginal) {
   const std::vector<Cue> saved = cuesOf(readFile(savedPath));
   ASSERT_EQ(saved.size(), original.size());
 
-  size_t errors = 0, characters = 0;
+  size_t errors = 0, characters = 0, letterErrors = 0, letters = 0;
   for (size_t i = 0; i < original.size(); ++i) {
     EXPECT_EQ(saved[i].number, std::to_string(i + 1));
     EXPECT_EQ(saved[i].times, original[i].times);
@@ -108,8 +114,12 @@ TEST(OcrRoundTrip, ImportedSrtExportedReadAndRecognisedReadsAsTheOriginal) {
     if (e > 0) std::printf("  %-50s | %s\n", original[i].text.c_str(), saved[i].text.c_str());
     errors += e;
     characters += original[i].text.size();
+    const std::string plainWant = withoutTags(original[i].text), plainGot = withoutTags(saved[i].text);
+    letterErrors += editDistance(plainWant, plainGot);
+    letters += plainWant.size();
   }
   const double rate = 100.0 * double(errors) / double(characters);
-  std::printf("character error rate: %.2f%% (%zu of %zu characters)\n", rate, errors, characters);
-  EXPECT_LT(rate, 2.0);  // 0.9% when the letter sheet was last drawn
+  std::printf("character error rate: %.2f%% (%zu of %zu characters); without the italic tags %.2f%%\n", rate,
+              errors, characters, 100.0 * double(letterErrors) / double(letters));
+  EXPECT_LT(rate, 2.0);  // 1.2% (0.4% without the tags) when the letter sheet was last drawn
 }

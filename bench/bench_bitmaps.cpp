@@ -19,14 +19,6 @@
 namespace {
 constexpr size_t kSavedSubtitles = 1500;
 
-bool load(App& app, benchmark::State& state) {
-  app.ui.eSUPfile.text = generatedBluRayStream();
-  bReadSUPClick(app);
-  if (app.subs.size() == size_t(kGeneratedSubtitles)) return true;
-  state.SkipWithError("the generated stream did not read back");
-  return false;
-}
-
 // MARROWBY_BENCH_SUP=FILE writes subtitle 1 of that stream instead, to compare with real
 // anti-aliased pictures.
 void BM_WritePng(benchmark::State& state) {
@@ -36,7 +28,7 @@ void BM_WritePng(benchmark::State& state) {
     app.ui.eSUPfile.text = other;
     bReadSUPClick(app);
     if (app.subs.empty()) return state.SkipWithError("MARROWBY_BENCH_SUP holds no subtitle");
-  } else if (!load(app, state)) {
+  } else if (!loadGeneratedStream(app, state)) {
     return;
   }
   DrawSub(app, 1);
@@ -50,7 +42,7 @@ void BM_WritePng(benchmark::State& state) {
 void BM_SaveBitmaps(benchmark::State& state) {
   Host host;
   App app(host);
-  if (!load(app, state)) return;
+  if (!loadGeneratedStream(app, state)) return;
   app.subs.resize(kSavedSubtitles);
   app.ui.udSubs.max = int(kSavedSubtitles);
   app.ui.eWorkDir.text = benchFolder();

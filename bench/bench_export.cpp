@@ -8,19 +8,13 @@
 
 #include "app/app.h"
 #include "export/stream_export.h"
-#include "readers/stream_loading.h"
 #include "support/generated_stream.h"
 
 namespace {
 void BM_Export(benchmark::State& state) {
   Host host;
   App app(host);
-  app.ui.eSUPfile.text = generatedBluRayStream();
-  bReadSUPClick(app);
-  if (app.subs.size() != size_t(kGeneratedSubtitles)) {
-    state.SkipWithError("the generated stream did not read back");
-    return;
-  }
+  if (!loadGeneratedStream(app, state)) return;
   app.ui.rgFormat.itemIndex = int(state.range(0));
   const std::string out = benchFolder() + "/export.sup";
   for (auto _ : state) bExportClick(app, out);

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include "app/app.h"
-#include "readers/stream_loading.h"
 #include "render/draw_sub.h"
 #include "support/generated_stream.h"
 
@@ -15,12 +14,7 @@ enum Mode { kExportBD = 0, kSavingBitmaps = 1 };
 void BM_DrawEverySubtitle(benchmark::State& state) {
   Host host;
   App app(host);
-  app.ui.eSUPfile.text = generatedBluRayStream();
-  bReadSUPClick(app);
-  if (app.subs.size() != size_t(kGeneratedSubtitles)) {
-    state.SkipWithError("the generated stream did not read back");
-    return;
-  }
+  if (!loadGeneratedStream(app, state)) return;
   if (state.range(0) == kExportBD) {
     app.exportBD = true;
   } else {

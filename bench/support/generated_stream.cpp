@@ -7,9 +7,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/app.h"
 #include "app/output_file.h"
 #include "export/pg_stream_writer.h"
 #include "model/subtitle_list.h"
+#include "readers/stream_loading.h"
 
 namespace {
 constexpr EncodeArea kArea{460, 900, 1460, 1020};
@@ -66,4 +68,12 @@ const std::string& generatedBluRayStream() {
     return file;
   }();
   return path;
+}
+
+bool loadGeneratedStream(App& app, benchmark::State& state) {
+  app.ui.eSUPfile.text = generatedBluRayStream();
+  bReadSUPClick(app);
+  if (app.subs.size() == size_t(kGeneratedSubtitles)) return true;
+  state.SkipWithError("the generated stream did not read back");
+  return false;
 }

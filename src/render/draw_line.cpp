@@ -31,6 +31,7 @@ int DrawLine(App& app, const std::string& text, int lineNo, int sub, bool measur
   const int length = int(text.size());
   // k counts the characters handled, t the tag characters skipped, q is the position read.
   int k = 1, t = 0, q = 1;
+  int boxEnd = kNoBoxBefore;  // one column past the box of the glyph drawn last
   for (int step = 0; step < length && q <= length; ++step) {
     if (tagAt(text, k + t, "<i>")) {
       app.italicOn = true;
@@ -45,7 +46,10 @@ int DrawLine(App& app, const std::string& text, int lineNo, int sub, bool measur
     const unsigned char c = byteAt(text, q);
     const TGlyph& g = (app.italicOn ? glyphItalic : glyphNormal)[c];
     if (k - t > 1) x -= g.leftTrim;
-    if (draw && c != ' ') DrawGlyph(app, x, baseline, g, sub);
+    if (draw && c != ' ') {
+      DrawGlyph(app, x, baseline, g, sub, boxEnd);
+      if (g.width >= 1 && g.row >= 1) boxEnd = x + g.width + 1;
+    }
     x += g.width;
     end = x;
     x += spacing - g.rightTrim;
@@ -59,7 +63,7 @@ int DrawLine(App& app, const std::string& text, int lineNo, int sub, bool measur
   return std::clamp(end, 0, 0xFFFF);
 }
 
-void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub) {
+void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub, int boxBefore) {
   const GreyImage& sheet = app.letterSheet;
   if (g.width < 1 || g.row < 1 || g.row > kGlyphRowCount) return;
   const GlyphRow& r = glyphRows[size_t(g.row)];
@@ -80,8 +84,10 @@ void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub) {
     for (int sx = g.x; sx <= g.x + g.width; ++sx) {
       const int tx = x + sx - g.x;
       const uint8_t v = sheet.at(sx, sy);
-      // The index pass copies the whole box, background included.
-      if (indexPass) {
+      // The index pass copies the whole box, background included, except where the box
+      // overlaps the glyph before: an italic f's hook reaches into the next letter's box, and
+      // the background copied over it would cut it off the exported picture.
+      if (indexPass && (v != kSheetBackground || tx >= boxBefore)) {
         uint8_t e = app.sheetMap[v];
         if (blackAndWhite) e = app.palRGB[e] >= app.cutColor ? app.idxBright : app.idxDark;
         index.set(tx, ty, e);

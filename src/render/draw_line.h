@@ -9,6 +9,8 @@
 
 class App;
 
+inline constexpr int kNoBoxBefore = -0x10000;
+
 // Measures (measureOnly) or draws one line of a subtitle's text. The text may hold "<i>" and
 // "</i>" tags, which switch italicOn and carry over to the next call. lineNo counts from the
 // bottom line (1) up and picks the baseline; sub is the 0-based subtitle whose area places
@@ -17,8 +19,10 @@ class App;
 int DrawLine(App& app, const std::string& line, int lineNo, int sub, bool measureOnly);
 
 // Copies one glyph with its left edge at column x and its row's baseline on canvas row
-// baseline, and widens the subtitle's rows y1/y2 to the rows it inked.
-void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub);
+// baseline, and widens the subtitle's rows y1/y2 to the rows it inked. Columns before
+// `boxBefore` hold the box of the glyph drawn before, which this box overlaps when the
+// glyphs are trimmed towards each other.
+void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub, int boxBefore);
 
 struct TSUPWin;
 // Centres a text block of the given width on the display: x1 = (display width - widest)

@@ -141,6 +141,25 @@ TEST_F(Lettering, IndexPassCopiesTheWholeBoxForPicturesAndExports) {
   EXPECT_EQ(app.indexImage.at(x + 1, base), 19);
 }
 
+TEST_F(Lettering, ExportKeepsTheInkOfAGlyphThatReachesIntoTheNextBox) {
+  // The italic f (columns 280 to 307 of glyph row 2, baseline row 130) takes 9 columns off
+  // its advance, so the box of the "a" after it starts 6 columns before the f's box ends.
+  // The end of the f's hook there must survive the a's background, as it does on screen.
+  prepareDrawing(100);
+  app.letterSheet.at(307, 130) = 255;
+  app.letterSheet.at(10, 130) = 255;  // the a's own first column
+  app.indexImage.reset(7);
+  app.exportBD = true;
+  DrawLine(app, "<i>fa</i>", 1, 0, false);
+  const int x = (1920 - 100) / 2, base = app.lineBase[1];
+  const int aStart = x + 27 + 4 - 9;  // the tag characters still keep the a's left trim off
+  EXPECT_EQ(app.indexImage.at(x + 27, base), 18);
+  EXPECT_EQ(app.indexImage.at(aStart, base), 18);
+  EXPECT_EQ(app.indexImage.at(x + 26, base), 1);       // the f's background
+  EXPECT_EQ(app.indexImage.at(x + 28, base), 1);       // the a's, past the f's box
+  EXPECT_EQ(app.indexImage.at(aStart + 36, base), 7);  // past the a's box
+}
+
 TEST_F(Lettering, SavingBitmapsPaintsTheDisplayInsteadOfTheOverlay) {
   prepareDrawing(33);
   app.letterSheet.at(10, 57) = 255;

@@ -51,6 +51,16 @@ struct Lettering {
   double hscale = 0;
   double outline = kOutline;
   double drop = 0;  // fraction of a pixel the glyph sits lower: which edge rows reach full ink
+  // Columns per row the glyph leans further right than its font draws it. The recognition
+  // takes a word as italic when its first glyph is narrower read slanted than upright; an
+  // italic glyph whose foot reaches as far right as its top (a "1", a "5", a "7") needs a
+  // little more lean to be read slanted. Tuning finds it.
+  double shear = 0;
+  // A part of the font's glyph left off: the bar at the top left of its "J" (the recognition
+  // tells a J from a "g" by the empty middle above the hook) or the tail at the bottom right
+  // of its italic "a" (which makes the "a" wider read slanted than upright, and touches a
+  // "t" after it).
+  enum class Cut { none, topLeftBar, bottomRightTail } cut = Cut::none;
 };
 
 // Glyphs lettered differently from the rest: code, italic, size, horizontal scale (0 = fit
@@ -69,6 +79,8 @@ const std::vector<GlyphTuning> kTuning = {
     {161, false, {kSize, 0, 3}},   {'\'', true, {kSize, 0, 2.5}}, {'.', true, {kSize, 0, 2.5}},
     {'I', true, {kSize, 0, 3}},    {':', true, {kSize, 0, 3}},    {'i', true, {kSize, 0, 3}},
     {'l', true, {kSize, 0, 3}},    {161, true, {kSize, 0, 3}},
+    {'J', false, {kSize, 0, kOutline, 0, 0, Lettering::Cut::topLeftBar}},
+    {'a', true, {kSize, 0, kOutline, 0, 0, Lettering::Cut::bottomRightTail}},
 };
 
 Lettering letteringOf(const SheetBox& box) {
@@ -88,10 +100,63 @@ struct Drawn {
   static constexpr int kLeft = 48;     // canvas column of the glyph origin
   std::vector<uint8_t> fill = std::vector<uint8_t>(kWidth * kHeight);
   std::vector<uint8_t> ink = std::vector<uint8_t>(kWidth * kHeight);
-  int left = kWidth, right = -1, top = kHeight, bottom = -1;  // ink extent
+  int left = kWidth, right = -1, top = kHeight, bottom = -1;  // ink extent, after measure()
 
   bool isInk(int x, int y) const { return ink[size_t(y * kWidth + x)] >= kInkCut; }
   int inkWidth() const { return right - left + 1; }
+
+  void measure() {
+    left = kWidth, right = -1, top = kHeight, bottom = -1;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x) {
+        if (!isInk(x, y)) continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  }
+  int firstInk(int y) const {
+    for (int x = 0; x < kWidth; ++x)
+      if (isInk(x, y)) return x;
+    return -1;
+  }
+  int lastInk(int y) const {
+    for (int x = kWidth - 1; x >= 0; --x)
+      if (isInk(x, y)) return x;
+    return -1;
+  }
+
+  // Takes away what reaches out beside the stem: left of it in the top quarter (a bar) or
+  // right of it in the bottom quarter (a tail). The stem's edge is followed from the rows a
+  // quarter and a half away from the cut end, and gets an outline where the part joined it.
+  void cutBesideStem(bool topLeft, double outline) {
+    const int mid = (top + bottom) / 2;
+    const int near = topLeft ? top + (bottom - top) / 4 : bottom - (bottom - top) / 4;
+    auto edgeAt = [&](int y) { return topLeft ? firstInk(y) : lastInk(y); };
+    const int atMid = edgeAt(mid), atNear = edgeAt(near);
+    if (atMid < 0 || atNear < 0) return;
+    const double lean = double(atNear - atMid) / double(near - mid);
+    const int edgeWidth = int(std::lround(outline));
+    const int from = topLeft ? top : near + 1, to = topLeft ? near - 1 : bottom;
+    for (int y = from; y <= to; ++y) {
+      const int edge = int(std::lround(atMid + lean * (y - mid)));
+      const int x0 = topLeft ? 0 : edge + 1, x1 = topLeft ? edge - 1 : kWidth - 1;
+      bool cut = false;
+      for (int x = x0; x <= x1; ++x) {
+        const size_t i = size_t(y * kWidth + x);
+        cut = cut || isInk(x, y);
+        ink[i] = fill[i] = 0;
+      }
+      if (!cut) continue;
+      for (int k = 0; k < edgeWidth; ++k) {
+        const int x = topLeft ? edge + k : edge - k;
+        const size_t i = size_t(y * kWidth + x);
+        if (isInk(x, y)) fill[i] = 0;
+      }
+    }
+    measure();
+  }
 };
 
 class Letterer {
@@ -116,7 +181,7 @@ class Letterer {
     FT_Face face = face_[italic ? 1 : 0];
     if (FT_Get_Char_Index(face, ch) == 0) throw std::runtime_error("the font has no glyph for U+" + hex(ch));
     FT_Set_Char_Size(face, 0, FT_F26Dot6(std::lround(l.size * 64)), 72, 72);
-    FT_Matrix m{FT_Fixed(std::lround(hscale * 65536)), 0, 0, 0x10000};
+    FT_Matrix m{FT_Fixed(std::lround(hscale * 65536)), FT_Fixed(std::lround(hscale * l.shear * 65536)), 0, 0x10000};
     FT_Set_Transform(face, &m, nullptr);
     if (FT_Load_Char(face, ch, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP))
       throw std::runtime_error("the font does not load U+" + hex(ch));
@@ -139,16 +204,9 @@ class Letterer {
     render(stroke, d.ink);
     FT_Done_Glyph(glyph);
 
-    for (int y = 0; y < Drawn::kHeight; ++y)
-      for (int x = 0; x < Drawn::kWidth; ++x) {
-        const size_t i = size_t(y * Drawn::kWidth + x);
-        d.ink[i] = std::max(d.ink[i], d.fill[i]);
-        if (!d.isInk(x, y)) continue;
-        d.left = std::min(d.left, x);
-        d.right = std::max(d.right, x);
-        d.top = std::min(d.top, y);
-        d.bottom = std::max(d.bottom, y);
-      }
+    for (size_t i = 0; i < d.ink.size(); ++i) d.ink[i] = std::max(d.ink[i], d.fill[i]);
+    d.measure();
+    if (l.cut != Lettering::Cut::none) d.cutBesideStem(l.cut == Lettering::Cut::topLeftBar, l.outline);
     if (d.right < 0) throw std::runtime_error("U+" + hex(ch) + " draws no ink");
     if (d.left == 0 || d.top == 0 || d.right == Drawn::kWidth - 1 || d.bottom == Drawn::kHeight - 1)
       throw std::runtime_error("U+" + hex(ch) + " does not fit the scratch canvas");
@@ -267,9 +325,18 @@ std::string readAs(std::string text) {
   return a == std::string::npos || a == b ? text : text.substr(a + 1, b - a - 1);
 }
 
-bool readsAsItself(const SheetBox& box, const std::string& read) {
+// The whole cue read in the glyph's style: one italic run for an italic glyph, no tags for an
+// upright one. The glyph starts a word, so it decides the style its word is read in.
+bool readInItsStyle(const SheetBox& box, const std::string& text) {
+  if (!box.italic) return text.find("<i>") == std::string::npos;
+  return text.rfind("<i>", 0) == 0 && text.find("</i>") == text.size() - 4;
+}
+
+bool readsAsItself(const SheetBox& box, const std::string& text) {
+  const std::string read = readAs(text);
   // A lone "I" has no capital beside it to be told from "l" by.
-  return read == std::string(1, char(box.code)) || (box.code == 'I' && read == "l");
+  const bool itself = read == std::string(1, char(box.code)) || (box.code == 'I' && read == "l");
+  return itself && readInItsStyle(box, text);
 }
 
 std::string shown(const std::string& read) { return cp1252ToUtf8(read.empty() ? "(nothing)" : read); }
@@ -284,18 +351,22 @@ struct Glyph {
 
 // A lettering change tried on a glyph that does not read as itself.
 struct TuningStep {
-  double size = 0, outline = 0, drop = 0;
-  double amount() const { return std::abs(size) + std::abs(outline) + drop; }
+  double size = 0, outline = 0, drop = 0, shear = 0;
+  // A lean of 0.1 column per row moves the top of a capital some four columns: as visible as a
+  // pixel of size.
+  double amount() const { return std::abs(size) + std::abs(outline) + drop + 10 * shear; }
 };
 
 // Size within two pixels, outline within one pixel, the glyph moved down by a fraction of a
-// pixel; smallest change first. Its width stays that of its box.
+// pixel, an italic glyph leaning up to a fifth of a column per row more; smallest change
+// first. Its width stays that of its box.
 std::vector<TuningStep> tuningSteps() {
   std::vector<TuningStep> steps;
   for (double size : {0.0, -0.5, 0.5, -1.0, 1.0, -1.5, 1.5, -2.0, 2.0})
     for (double outline : {0.0, -0.5, 0.5, -1.0, 1.0})
       for (double drop : {0.0, 0.25, 0.5, 0.75})
-        if (size != 0 || outline != 0 || drop != 0) steps.push_back({size, outline, drop});
+        for (double shear : {0.0, 0.04, 0.08, 0.12, 0.16, 0.2})
+          if (size != 0 || outline != 0 || drop != 0 || shear != 0) steps.push_back({size, outline, drop, shear});
   std::stable_sort(steps.begin(), steps.end(),
                    [](const TuningStep& a, const TuningStep& b) { return a.amount() < b.amount(); });
   return steps;
@@ -319,7 +390,8 @@ void tune(Letterer& letterer, GreyImage& sheet, std::vector<Glyph>& glyphs, std:
       g.lettering.size += step.size;
       g.lettering.outline += step.outline;
       g.lettering.drop += step.drop;
-      if (g.lettering.outline < 1 || g.lettering.outline > 3.5) continue;
+      g.lettering.shear += step.shear;
+      if (g.lettering.outline < 1 || g.lettering.outline > 3.5 || (step.shear != 0 && !g.box.italic)) continue;
       try {
         g.placed = letterBox(letterer, g.box, g.lettering);
         putGlyph(trial, g.box, g.placed.drawn);
@@ -328,12 +400,13 @@ void tune(Letterer& letterer, GreyImage& sheet, std::vector<Glyph>& glyphs, std:
       }
       tried.push_back({i, g});
     }
+    if (tried.empty()) continue;
     std::vector<size_t> which;
     for (const auto& t : tried) which.push_back(t.first);
     const std::vector<std::string> reads = readBack(trial, cuesOf(glyphs, which), false);
     for (size_t k = 0; k < tried.size(); ++k) {
       const auto& [i, g] = tried[k];
-      if (!readsAsItself(g.box, readAs(reads[k]))) continue;
+      if (!readsAsItself(g.box, reads[k])) continue;
       glyphs[i].lettering = g.lettering;
       glyphs[i].placed = g.placed;
       putGlyph(sheet, g.box, g.placed.drawn);
@@ -435,7 +508,7 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < glyphs.size(); ++i) all.push_back(i);
     std::vector<std::string> reads = readBack(sheet, cuesOf(glyphs, all), false);
     for (size_t i = 0; i < glyphs.size(); ++i) {
-      glyphs[i].before = readAs(reads[i]);
+      glyphs[i].before = reads[i];
       if (recognisable(glyphs[i].box.code) && !readsAsItself(glyphs[i].box, glyphs[i].before)) failing.push_back(i);
     }
     tune(letterer, sheet, glyphs, failing);
@@ -445,7 +518,7 @@ int main(int argc, char** argv) {
     Tally before, after;
     for (size_t i = 0; i < glyphs.size(); ++i) {
       Glyph& g = glyphs[i];
-      g.after = readAs(reads[i]);
+      g.after = reads[i];
       if (!recognisable(g.box.code)) continue;
       before.add(readsAsItself(g.box, g.before));
       after.add(readsAsItself(g.box, g.after));
@@ -459,10 +532,10 @@ int main(int argc, char** argv) {
       sumDiff += diff;
       maxDiff = std::max(maxDiff, diff);
       if (report)
-        std::printf("%3d %-7s row %d columns %4d-%4d: box %2d, font %2d, size %.1f, outline %.1f, drop %.2f, scale %.3f, "
+        std::printf("%3d %-7s row %d columns %4d-%4d: box %2d, font %2d, size %.1f, outline %.1f, drop %.2f, lean %+.2f, scale %.3f, "
                     "rows %+d to %+d; reads %s%s\n",
                     box.code, box.italic ? "italic" : "upright", box.row, box.first, box.last, target, p.fontWidth,
-                    g.lettering.size, g.lettering.outline, g.lettering.drop, p.hscale, p.drawn.top - Drawn::kBaseRow,
+                    g.lettering.size, g.lettering.outline, g.lettering.drop, g.lettering.shear, p.hscale, p.drawn.top - Drawn::kBaseRow,
                     p.drawn.bottom - Drawn::kBaseRow, shown(g.after).c_str(),
                     !recognisable(box.code) ? " (no rule reads it)"
                     : g.before != g.after  ? (" (was " + shown(g.before) + ")").c_str()

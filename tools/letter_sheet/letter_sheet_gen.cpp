@@ -18,8 +18,10 @@
 #include FT_GLYPH_H
 #include FT_OUTLINE_H
 #include FT_STROKER_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -56,11 +58,13 @@ struct Lettering {
   // italic glyph whose foot reaches as far right as its top (a "1", a "5", a "7") needs a
   // little more lean to be read slanted. Tuning finds it.
   double shear = 0;
-  // A part of the font's glyph left off: the bar at the top left of its "J" (the recognition
-  // tells a J from a "g" by the empty middle above the hook) or the tail at the bottom right
-  // of its italic "a" (which makes the "a" wider read slanted than upright, and touches a
-  // "t" after it).
-  enum class Cut { none, topLeftBar, bottomRightTail } cut = Cut::none;
+  // A part of the font's shape changed: the bar at the top left of its "J" left off (the
+  // recognition tells a J from a "g" by the empty middle above the hook), the tail at the
+  // bottom right of its italic "a" left off (it makes the "a" wider read slanted than upright,
+  // and touches a "t" after it), or its "Q" drawn as its "O" with a straight tail across the
+  // lower right (its own tail hangs below the middle of the bowl, where the recognition looks
+  // for the tail at the bottom right corner).
+  enum class Reshape { none, withoutTopBar, withoutTail, straightTail } reshape = Reshape::none;
 };
 
 // Glyphs lettered differently from the rest: code, italic, size, horizontal scale (0 = fit
@@ -79,8 +83,10 @@ const std::vector<GlyphTuning> kTuning = {
     {161, false, {kSize, 0, 3}},   {'\'', true, {kSize, 0, 2.5}}, {'.', true, {kSize, 0, 2.5}},
     {'I', true, {kSize, 0, 3}},    {':', true, {kSize, 0, 3}},    {'i', true, {kSize, 0, 3}},
     {'l', true, {kSize, 0, 3}},    {161, true, {kSize, 0, 3}},
-    {'J', false, {kSize, 0, kOutline, 0, 0, Lettering::Cut::topLeftBar}},
-    {'a', true, {kSize, 0, kOutline, 0, 0, Lettering::Cut::bottomRightTail}},
+    {'J', false, {kSize, 0, kOutline, 0, 0, Lettering::Reshape::withoutTopBar}},
+    {'a', true, {kSize, 0, kOutline, 0, 0, Lettering::Reshape::withoutTail}},
+    {'Q', false, {kSize, 0, kOutline, 0, 0, Lettering::Reshape::straightTail}},
+    {'Q', true, {kSize, 0, kOutline, 0, 0, Lettering::Reshape::straightTail}},
 };
 
 Lettering letteringOf(const SheetBox& box) {
@@ -179,6 +185,8 @@ class Letterer {
   // Draws a character at a horizontal scale, moved right by a fraction of a pixel.
   Drawn draw(char32_t ch, bool italic, const Lettering& l, double hscale, double shift) {
     FT_Face face = face_[italic ? 1 : 0];
+    const bool straightTail = l.reshape == Lettering::Reshape::straightTail;
+    if (straightTail) ch = U'O';
     if (FT_Get_Char_Index(face, ch) == 0) throw std::runtime_error("the font has no glyph for U+" + hex(ch));
     FT_Set_Char_Size(face, 0, FT_F26Dot6(std::lround(l.size * 64)), 72, 72);
     FT_Matrix m{FT_Fixed(std::lround(hscale * 65536)), FT_Fixed(std::lround(hscale * l.shear * 65536)), 0, 0x10000};
@@ -187,6 +195,8 @@ class Letterer {
       throw std::runtime_error("the font does not load U+" + hex(ch));
     FT_Glyph glyph = nullptr;
     FT_Get_Glyph(face->glyph, &glyph);
+    if (straightTail)
+      addStraightTail(reinterpret_cast<FT_OutlineGlyph>(glyph)->outline, hscale * (fontSlant(face) + l.shear));
     const FT_Pos dx = FT_Pos(std::lround((Drawn::kLeft + shift) * 64));
     const FT_Pos dy = FT_Pos(std::lround((Drawn::kHeight - Drawn::kFontBaseline - l.drop) * 64));
 
@@ -206,7 +216,8 @@ class Letterer {
 
     for (size_t i = 0; i < d.ink.size(); ++i) d.ink[i] = std::max(d.ink[i], d.fill[i]);
     d.measure();
-    if (l.cut != Lettering::Cut::none) d.cutBesideStem(l.cut == Lettering::Cut::topLeftBar, l.outline);
+    if (l.reshape == Lettering::Reshape::withoutTopBar || l.reshape == Lettering::Reshape::withoutTail)
+      d.cutBesideStem(l.reshape == Lettering::Reshape::withoutTopBar, l.outline);
     if (d.right < 0) throw std::runtime_error("U+" + hex(ch) + " draws no ink");
     if (d.left == 0 || d.top == 0 || d.right == Drawn::kWidth - 1 || d.bottom == Drawn::kHeight - 1)
       throw std::runtime_error("U+" + hex(ch) + " does not fit the scratch canvas");
@@ -218,6 +229,53 @@ class Letterer {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%04X", unsigned(ch));
     return buf;
+  }
+  // The font's own lean, columns per row, from its italic angle.
+  static double fontSlant(FT_Face face) {
+    const auto* post = static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(face, FT_SFNT_POST));
+    return post ? std::tan(-double(post->italicAngle) / 65536.0 * std::acos(-1.0) / 180.0) : 0.0;
+  }
+
+  // Adds a straight tail to a round glyph's outline (pixels in 26.6, y up, leaning `slant`
+  // columns per row): from inside the bowl down across its lower right, to a flat end a pixel
+  // below the bowl and just inside its right side, as thick as the bowl's stroke. The tail
+  // turns the same way as the outer contour, so where it overlaps the bowl the two fill as one.
+  void addStraightTail(FT_Outline& o, double slant) {
+    double uMin = 1e9, uMax = -1e9, yMin = 1e9, yMax = -1e9;  // bounds of the upright shape
+    for (int i = 0; i < o.n_points; ++i) {
+      const double y = double(o.points[i].y) / 64, u = double(o.points[i].x) / 64 - slant * y;
+      uMin = std::min(uMin, u), uMax = std::max(uMax, u), yMin = std::min(yMin, y), yMax = std::max(yMax, y);
+    }
+    const double W = uMax - uMin, H = yMax - yMin, half = 0.055 * H;
+    const double u0 = uMin + 0.56 * W, y0 = yMin + 0.34 * H, yEnd = yMin - 1, u1 = uMax - 0.04 * W;
+    const double len = std::hypot(u1 - u0, yEnd - y0), du = (u1 - u0) / len, dy = (yEnd - y0) / len;
+    const double nu = -dy, ny = du;
+    auto downToEnd = [&](double u, double y) { return std::pair{u + (yEnd - y) / dy * du, yEnd}; };
+    std::array<std::pair<double, double>, 4> c = {std::pair{u0 + nu * half, y0 + ny * half},
+                                                  downToEnd(u0 + nu * half, y0 + ny * half),
+                                                  downToEnd(u0 - nu * half, y0 - ny * half),
+                                                  std::pair{u0 - nu * half, y0 - ny * half}};
+    double area = 0;
+    for (size_t i = 0; i < 4; ++i)
+      area += c[i].first * c[(i + 1) % 4].second - c[(i + 1) % 4].first * c[i].second;
+    const bool clockwise = FT_Outline_Get_Orientation(&o) == FT_ORIENTATION_TRUETYPE;
+    if ((area < 0) != clockwise) std::reverse(c.begin(), c.end());
+
+    FT_Outline n;
+    if (FT_Outline_New(lib_, FT_UInt(o.n_points + 4), o.n_contours + 1, &n))
+      throw std::runtime_error("no memory for a glyph outline");
+    std::copy(o.points, o.points + o.n_points, n.points);
+    std::copy(o.tags, o.tags + o.n_points, n.tags);
+    std::copy(o.contours, o.contours + o.n_contours, n.contours);
+    for (size_t i = 0; i < 4; ++i) {
+      const auto [u, y] = c[i];
+      n.points[o.n_points + int(i)] = {FT_Pos(std::lround((u + slant * y) * 64)), FT_Pos(std::lround(y * 64))};
+      n.tags[o.n_points + int(i)] = FT_CURVE_TAG_ON;
+    }
+    n.contours[o.n_contours] = short(o.n_points + 3);
+    n.flags = o.flags;
+    FT_Outline_Done(lib_, &o);
+    o = n;
   }
   void openFace(const std::string& path, FT_Face& face) {
     if (FT_New_Face(lib_, path.c_str(), 0, &face)) throw std::runtime_error("cannot open the font " + path);

@@ -16,7 +16,7 @@ bool tagAt(const std::string& s, int pos, std::string_view tag) {
 }
 }  // namespace
 
-int DrawLine(App& app, const std::string& text, int lineNo, int sub, bool measureOnly) {
+int DrawLine(App& app, const std::string& text, int lineNo, int sub, bool measureOnly, int* widthOfBoxes) {
   // A line above the tenth has no baseline and a subtitle outside the list no area: such a
   // line is walked as if measured, so its tags still switch italicOn, and draws nothing.
   const bool draw = !measureOnly && lineNo >= 1 && lineNo <= kMaxTextLines && sub >= 0 &&
@@ -24,7 +24,9 @@ int DrawLine(App& app, const std::string& text, int lineNo, int sub, bool measur
   int x = 0, end = 0, baseline = 0;
   if (draw) {
     const TSUPWin& w = app.subs[size_t(sub)].win[0];
-    x = (app.displayWidth - (int(w.x2) - int(w.x1))) / 2;
+    // The area's first column: the callers centre the measured width there, and the area may
+    // reach further right than that width to take in the whole of the last glyph's box.
+    x = w.x1;
     baseline = app.lineBase[size_t(lineNo)];
   }
   const int spacing = app.ui.ieSpacing.value();
@@ -32,6 +34,7 @@ int DrawLine(App& app, const std::string& text, int lineNo, int sub, bool measur
   // k counts the characters handled, t the tag characters skipped, q is the position read.
   int k = 1, t = 0, q = 1;
   int boxEnd = kNoBoxBefore;  // one column past the box of the glyph drawn last
+  int boxesEnd = 0;           // one column past the box that reaches furthest right
   for (int step = 0; step < length && q <= length; ++step) {
     if (tagAt(text, k + t, "<i>")) {
       app.italicOn = true;
@@ -46,9 +49,10 @@ int DrawLine(App& app, const std::string& text, int lineNo, int sub, bool measur
     const unsigned char c = byteAt(text, q);
     const TGlyph& g = (app.italicOn ? glyphItalic : glyphNormal)[c];
     if (k - t > 1) x -= g.leftTrim;
-    if (draw && c != ' ') {
-      DrawGlyph(app, x, baseline, g, sub, boxEnd);
-      if (g.width >= 1 && g.row >= 1) boxEnd = x + g.width + 1;
+    if (c != ' ' && g.width >= 1 && g.row >= 1) {
+      if (draw) DrawGlyph(app, x, baseline, g, sub, boxEnd);
+      boxEnd = x + g.width + 1;
+      boxesEnd = std::max(boxesEnd, boxEnd);
     }
     x += g.width;
     end = x;
@@ -60,6 +64,7 @@ int DrawLine(App& app, const std::string& text, int lineNo, int sub, bool measur
     if (c == 'g' && n == 'j') x += 1;
     ++k;
   }
+  if (widthOfBoxes) *widthOfBoxes = std::clamp(boxesEnd, 0, 0xFFFF);
   return std::clamp(end, 0, 0xFFFF);
 }
 
@@ -106,8 +111,8 @@ void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub, int boxB
   if (maxY > w.y2) w.y2 = uint16_t(maxY);
 }
 
-void centreTextColumns(const App& app, TSUPWin& w, int widest) {
+void centreTextColumns(const App& app, TSUPWin& w, int widest, int widestBoxes) {
   const int x1 = std::max(0, (app.displayWidth - widest) / 2);
   w.x1 = uint16_t(x1);
-  w.x2 = uint16_t(std::min(app.displayWidth - 1, x1 + widest));
+  w.x2 = uint16_t(std::min(app.displayWidth - 1, x1 + std::max(widest, widestBoxes)));
 }

@@ -15,8 +15,12 @@ inline constexpr int kNoBoxBefore = -0x10000;
 // "</i>" tags, which switch italicOn and carry over to the next call. lineNo counts from the
 // bottom line (1) up and picks the baseline; sub is the 0-based subtitle whose area places
 // the line and receives the inked rows. Returns the measured width, limited to 0..65535;
-// in drawing mode the result means nothing.
-int DrawLine(App& app, const std::string& line, int lineNo, int sub, bool measureOnly);
+// in drawing mode the result means nothing. The measured width ends on the last glyph box's
+// last column, or before it when a closing tag adds the spacing less a right trim larger than
+// the spacing (an italic f); `widthOfBoxes`, when given, receives the width up to one column
+// past the box that reaches furthest right. A line is drawn from its subtitle's x1.
+int DrawLine(App& app, const std::string& line, int lineNo, int sub, bool measureOnly,
+             int* widthOfBoxes = nullptr);
 
 // Copies one glyph with its left edge at column x and its row's baseline on canvas row
 // baseline, and widens the subtitle's rows y1/y2 to the rows it inked. Columns before
@@ -25,7 +29,10 @@ int DrawLine(App& app, const std::string& line, int lineNo, int sub, bool measur
 void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub, int boxBefore);
 
 struct TSUPWin;
-// Centres a text block of the given width on the display: x1 = (display width - widest)
-// div 2, x2 = x1 + widest. A block wider than the display starts at column 0 and ends at its
-// last column, so the area never leaves the canvas.
-void centreTextColumns(const App& app, TSUPWin& w, int widest);
+// Centres a text block of the given measured width on the display: x1 = (display width -
+// widest) div 2, and x2 = x1 + widest, or further right to take in the whole of every glyph
+// box (widestBoxes, from DrawLine): the pictures of exports and saved bitmaps are cut to the
+// area, and a box's last column holds the glyph's outline, an italic f's hook even more.
+// A block wider than the display starts at column 0 and ends at its last column, so the
+// area never leaves the canvas.
+void centreTextColumns(const App& app, TSUPWin& w, int widest, int widestBoxes);

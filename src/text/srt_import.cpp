@@ -138,13 +138,15 @@ class SrtWalk {
     s.lineCount = int32_t(text.size());
     // Measured as the renderer will draw it: each subtitle starts upright.
     app_.italicOn = false;
-    int widest = 0;
+    int widest = 0, widestBoxes = 0;
     for (const std::string& t : text) {
       if (!s.text.empty()) s.text += '|';
       s.text += t;
-      widest = std::max(widest, DrawLine(app_, t, 0, sub, true));
+      int boxes = 0;
+      widest = std::max(widest, DrawLine(app_, t, 0, sub, true, &boxes));
+      widestBoxes = std::max(widestBoxes, boxes);
     }
-    centreTextColumns(app_, s.win[0], widest);
+    centreTextColumns(app_, s.win[0], widest, widestBoxes);
     placeRows(app_, s.win[0], int(text.size()));
   }
 

@@ -54,12 +54,14 @@ void mSubtextExit(App& app) {
   s.text = LinesToTxt(lines);
   // Measured as the renderer draws it: each subtitle starts upright.
   app.italicOn = false;
-  int widest = 0;
+  int widest = 0, widestBoxes = 0;
   for (std::string& line : lines) {
     line = trimLine(line);
     mSubtextChange(app);
-    widest = std::max(widest, DrawLine(app, line, 0, app.curSub, true));
+    int boxes = 0;
+    widest = std::max(widest, DrawLine(app, line, 0, app.curSub, true, &boxes));
+    widestBoxes = std::max(widestBoxes, boxes);
   }
-  centreTextColumns(app, s.win[0], widest);
+  centreTextColumns(app, s.win[0], widest, widestBoxes);
   DrawSub(app, app.curSub + 1);
 }

@@ -124,3 +124,27 @@ TEST(OcrRoundTrip, ImportedSrtExportedReadAndRecognisedReadsAsTheOriginal) {
   // No error at all when the letter sheet was last drawn.
   EXPECT_LT(rate, 1.0);
 }
+
+// A line ending in an italic f: the measured width stops five columns short of the f's box,
+// where its hook ends. The exported picture must hold the whole hook for the f to read as f.
+TEST(OcrRoundTrip, LineEndingInAnItalicFKeepsItsHook) {
+  TempDir dir;
+  const std::string supPath = dir.file("stuff.sup");
+  {
+    TestHost host;
+    App source{host};
+    loadLetterSheet(source, MARROWBY_DATA_DIR);
+    importSrt(source, "1\n00:00:01,000 --> 00:00:02,000\n<i>Enough stuff</i>\n\n");
+    ASSERT_EQ(source.subs.size(), 1u);
+    bExportClick(source, supPath);
+    ASSERT_TRUE(source.lastError.empty()) << source.lastError;
+  }
+  TestHost host;
+  App app{host};
+  app.ui.eSUPfile.text = supPath;
+  bReadSUPClick(app);
+  ASSERT_EQ(app.subs.size(), 1u);
+  app.ui.cbTags.checked = true;
+  bOCRallClick(app);
+  EXPECT_EQ(app.subs[0].text, "<i>Enough stuff</i>");
+}

@@ -59,6 +59,23 @@ TEST_F(Lettering, WidthsFollowTheBoxesTrimsAndSpacing) {
   EXPECT_EQ(measure("a a") - measure("aa"), 12);
 }
 
+TEST_F(Lettering, TheBoxesMayReachPastTheMeasuredWidth) {
+  auto boxes = [&](const std::string& line) {
+    app.italicOn = false;
+    int width = -1;
+    DrawLine(app, line, 0, 0, true, &width);
+    return width;
+  };
+  // The measured width ends on the last box's last column, the boxes one column later.
+  EXPECT_EQ(boxes("abcd"), measure("abcd") + 1);
+  // A closing tag adds the spacing less the right trim: 4 - 9 for the italic f (box 27).
+  EXPECT_EQ(measure("<i>of</i>"), 35 + 4 - 1 + 27 + 4 - 9);
+  EXPECT_EQ(boxes("<i>of</i>"), 35 + 4 - 1 + 27 + 1);
+  // Spaces are never drawn: a trailing one takes no box.
+  EXPECT_EQ(boxes("a "), 34);
+  EXPECT_EQ(boxes(""), 0);
+}
+
 TEST_F(Lettering, PairAdjustments) {
   EXPECT_EQ(measure("Ka"), 41 + 4 - 2 - 1 + 33);  // the a moves 2 pixels left
   EXPECT_EQ(measure("KA"), 41 + 4 - 1 + 46);      // but not after a capital
@@ -179,9 +196,9 @@ TEST_F(Lettering, NothingIsDrawnOutsideTheImagesOrWithoutABaseline) {
   for (int y = 0; y < kSheetMinHeight; ++y)
     for (int x = 0; x < kSheetMinWidth; ++x) app.letterSheet.at(x, y) = 255;
   app.exportHD = true;
-  // Text far wider than the canvas starts left of column 0 and ends right of the last one.
+  // Text far wider than the canvas ends right of the last column.
   app.subs[0].win[0].x1 = 0;
-  app.subs[0].win[0].x2 = 4000;
+  app.subs[0].win[0].x2 = 1919;
   DrawLine(app, std::string(80, 'm'), 1, 0, false);
   app.exportHD = false;
   app.lineBase[1] = 1075;  // glyph rows below the canvas

@@ -80,7 +80,7 @@ TEST_F(SrtImport, CuesBecomeRecordsWithTimesTextAndArea) {
   EXPECT_EQ(a.fontMode, 0);
   const int widest = std::max(measure("Hello"), measure("world"));
   EXPECT_EQ(a.win[0].x1, (1920 - widest) / 2);
-  EXPECT_EQ(a.win[0].x2, (1920 - widest) / 2 + widest);
+  EXPECT_EQ(a.win[0].x2, (1920 - widest) / 2 + widest + 1);  // and the last column of the last box
   EXPECT_EQ(a.win[0].y1, 920 - 57);  // lineBase[2] less the ascent of glyph row 2
   EXPECT_EQ(a.win[0].y2, 1010 + 15);
   const TSUP& b = app.subs[1];

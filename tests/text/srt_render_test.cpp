@@ -30,9 +30,8 @@ TEST(SrtRender, InkedRowsAndColumnsAreTheAreaAfterDrawing) {
   EXPECT_EQ(top, w.y1);
   EXPECT_EQ(bottom, w.y2);
   EXPECT_EQ(left, w.x1);
-  // The area's width is the measured line, whose last glyph may stop short of its box.
-  EXPECT_LE(right, w.x2);
-  EXPECT_GE(right, w.x2 - 2);
+  // The area ends one column past the last glyph box, whose last column has ink.
+  EXPECT_EQ(right, w.x2 - 1);
   // Inside the rows the import reserved: two lines on the baselines 920 and 1010.
   EXPECT_GE(w.y1, 920 - 57);
   EXPECT_LE(w.y2, 1010 + 15);

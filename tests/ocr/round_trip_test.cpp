@@ -64,6 +64,26 @@ std::vector<Cue> cuesOf(const std::string& bytes) {
   }
   return cues;
 }
+
+// What a user does first: opens the SRT file with the program's letter sheet and exports it
+// as a Blu-ray stream.
+void exportSrt(const std::string& srtPath, const std::string& supPath, size_t cues) {
+  TestHost host;
+  App source{host};
+  loadLetterSheet(source, MARROWBY_DATA_DIR);
+  source.srcName = srtPath;
+  ReadSRT(source);
+  ASSERT_EQ(source.subs.size(), cues);
+  bExportClick(source, supPath);
+  ASSERT_TRUE(source.lastError.empty()) << source.lastError;
+}
+
+void readStream(App& app, const std::string& supPath, size_t subtitles) {
+  app.ui.eSUPfile.text = supPath;
+  bReadSUPClick(app);
+  ASSERT_EQ(app.subFormat, sfBluRay);
+  ASSERT_EQ(app.subs.size(), subtitles);
+}
 }  // namespace
 
 TEST(OcrRoundTrip, ImportedSrtExportedReadAndRecognisedReadsAsTheOriginal) {
@@ -72,24 +92,11 @@ TEST(OcrRoundTrip, ImportedSrtExportedReadAndRecognisedReadsAsTheOriginal) {
   ASSERT_GE(original.size(), 50u);
   TempDir dir;
   const std::string supPath = dir.file("round_trip.sup");
-
-  {
-    TestHost host;
-    App source{host};
-    loadLetterSheet(source, MARROWBY_DATA_DIR);
-    source.srcName = srtPath;
-    ReadSRT(source);
-    ASSERT_EQ(source.subs.size(), original.size());
-    bExportClick(source, supPath);
-    ASSERT_TRUE(source.lastError.empty()) << source.lastError;
-  }
+  ASSERT_NO_FATAL_FAILURE(exportSrt(srtPath, supPath, original.size()));
 
   TestHost host;
   App app{host};
-  app.ui.eSUPfile.text = supPath;
-  bReadSUPClick(app);
-  ASSERT_EQ(app.subFormat, sfBluRay);
-  ASSERT_EQ(app.subs.size(), original.size());
+  ASSERT_NO_FATAL_FAILURE(readStream(app, supPath, original.size()));
   app.ui.coLang.itemIndex = 1;  // "English"
   app.ui.cbTags.checked = true;
   bOCRallClick(app);
@@ -130,20 +137,11 @@ TEST(OcrRoundTrip, ImportedSrtExportedReadAndRecognisedReadsAsTheOriginal) {
 TEST(OcrRoundTrip, LineEndingInAnItalicFKeepsItsHook) {
   TempDir dir;
   const std::string supPath = dir.file("stuff.sup");
-  {
-    TestHost host;
-    App source{host};
-    loadLetterSheet(source, MARROWBY_DATA_DIR);
-    importSrt(source, "1\n00:00:01,000 --> 00:00:02,000\n<i>Enough stuff</i>\n\n");
-    ASSERT_EQ(source.subs.size(), 1u);
-    bExportClick(source, supPath);
-    ASSERT_TRUE(source.lastError.empty()) << source.lastError;
-  }
+  ASSERT_NO_FATAL_FAILURE(
+      exportSrt(dir.write("stuff.srt", "1\n00:00:01,000 --> 00:00:02,000\n<i>Enough stuff</i>\n\n"), supPath, 1));
   TestHost host;
   App app{host};
-  app.ui.eSUPfile.text = supPath;
-  bReadSUPClick(app);
-  ASSERT_EQ(app.subs.size(), 1u);
+  ASSERT_NO_FATAL_FAILURE(readStream(app, supPath, 1));
   app.ui.cbTags.checked = true;
   bOCRallClick(app);
   EXPECT_EQ(app.subs[0].text, "<i>Enough stuff</i>");

@@ -368,19 +368,21 @@ bool recognisable(int code) {
   return code > 0 && kRead.find(char(code)) != std::string::npos;
 }
 
-// The cue a glyph is read in: between an "l" and a "g", so that its text line is as tall as
-// an ordinary line (the classifier measures cells against their line band).
+// The cue a glyph is read in: first in its line, where the recognition starts upright and
+// reads the first word italic only when its first glyph is narrower read slanted; then a word
+// "lg", so that the text line is as tall as an ordinary line (the classifier measures cells
+// against their line band).
 std::string cueOf(const SheetBox& box) {
-  const std::string text = "l " + std::string(1, char(box.code)) + " g";
+  const std::string text = std::string(1, char(box.code)) + " lg";
   return box.italic ? "<i>" + text + "</i>" : text;
 }
 
-// What recognition made of the glyph: the middle word of its cue, tags taken out.
+// What recognition made of the glyph: the first word of its cue, tags taken out.
 std::string readAs(std::string text) {
   for (const char* tag : {"<i>", "</i>"})
     for (size_t p; (p = text.find(tag)) != std::string::npos;) text.erase(p, std::strlen(tag));
-  const size_t a = text.find(' '), b = text.rfind(' ');
-  return a == std::string::npos || a == b ? text : text.substr(a + 1, b - a - 1);
+  if (const size_t space = text.find(' '); space != std::string::npos) text.resize(space);
+  return text;
 }
 
 // The whole cue read in the glyph's style: one italic run for an italic glyph, no tags for an

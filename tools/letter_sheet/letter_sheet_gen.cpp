@@ -368,34 +368,38 @@ bool recognisable(int code) {
   return code > 0 && kRead.find(char(code)) != std::string::npos;
 }
 
-// The cue a glyph is read in: first in its line, where the recognition starts upright and
-// reads the first word italic only when its first glyph is narrower read slanted; then a word
+// The words of the cue a glyph is read in: the glyph first in its line, where the recognition
+// starts upright and reads the first word italic only when its first glyph is narrower read
+// slanted (and where the area's edge takes its first column off a slanted reading); a word
 // "lg", so that the text line is as tall as an ordinary line (the classifier measures cells
-// against their line band).
+// against their line band); the glyph again, whole, inside the line.
+std::string wordsOf(int code) {
+  const std::string glyph(1, char(code));
+  return glyph + " lg " + glyph;
+}
+
 std::string cueOf(const SheetBox& box) {
-  const std::string text = std::string(1, char(box.code)) + " lg";
+  const std::string text = wordsOf(box.code);
   return box.italic ? "<i>" + text + "</i>" : text;
 }
 
-// What recognition made of the glyph: the first word of its cue, tags taken out.
-std::string readAs(std::string text) {
+std::string withoutTags(std::string text) {
   for (const char* tag : {"<i>", "</i>"})
     for (size_t p; (p = text.find(tag)) != std::string::npos;) text.erase(p, std::strlen(tag));
-  if (const size_t space = text.find(' '); space != std::string::npos) text.resize(space);
   return text;
 }
 
 // The whole cue read in the glyph's style: one italic run for an italic glyph, no tags for an
-// upright one. The glyph starts a word, so it decides the style its word is read in.
+// upright one. The glyph starts its line, so it decides the style its word is read in.
 bool readInItsStyle(const SheetBox& box, const std::string& text) {
   if (!box.italic) return text.find("<i>") == std::string::npos;
   return text.rfind("<i>", 0) == 0 && text.find("</i>") == text.size() - 4;
 }
 
 bool readsAsItself(const SheetBox& box, const std::string& text) {
-  const std::string read = readAs(text);
+  const std::string read = withoutTags(text);
   // A lone "I" has no capital beside it to be told from "l" by.
-  const bool itself = read == std::string(1, char(box.code)) || (box.code == 'I' && read == "l");
+  const bool itself = read == wordsOf(box.code) || (box.code == 'I' && read == wordsOf('l'));
   return itself && readInItsStyle(box, text);
 }
 

@@ -1,8 +1,10 @@
 // The three run-length decoders on any data and any areas, as DrawSub runs them: they must
 // end, and never read or write outside a buffer or a picture.
-// Byte 0: kind; 1: mode flags; 2-17: two areas (x1, y1, x2, y2, 16 bits each); 18: the
-// bottom field's offset; 19-20: where the rest splits between the areas; the rest is the
-// stream file the areas point at.
+// Byte 0: kind; 1: mode flags; 2-17: two areas (x1, y1, x2, y2, 16 bits each), for Blu-ray
+// two objects placed and sized by them; 18: the bottom field's offset, for Blu-ray where the
+// first object's data splits into two fragments and its crop; 19-20: where the rest splits
+// between the areas; the rest is the stream file the areas point at.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -49,15 +51,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   s.win[0].dataLen = split;
   s.win[0].nextPos = s.win[0].dataPos + data[18];  // the bottom field (DVD, HD DVD)
-  if (app.subFormat == sfBluRay) s.win[0].nextPos = 0;
-  s.win[1].dataPos = split;
-  s.win[1].dataLen = uint32_t(stream.size()) - split;
+  if (app.subFormat == sfBluRay) {
+    const uint32_t cut = std::min<uint32_t>(data[18], split);
+    for (int j = 0; j < 2; ++j) {
+      const TSUPWin& w = s.win[size_t(j)];
+      TSUPObject& o = s.objects.emplace_back();
+      o.winId = uint8_t(j);
+      o.x = w.x1, o.y = w.y1, o.width = w.x2, o.height = w.y2;
+      o.cropped = flags & 32;
+      o.cropX = data[18], o.cropY = data[18] / 2, o.cropW = w.x1, o.cropH = w.y1;
+    }
+    s.objects[0].fragments = {{0, cut}, {cut, split - cut}};
+    s.objects[1].fragments = {{split, uint32_t(stream.size()) - split}};
+  }
 
   const StreamFile file(stream);
   app.subs.assign(1, s);
   app.curSub = 0;
-  decodeSubtitle(app, file, s, loadAreaData(app, file, s, firstArea(s)));
-  if (app.indexImage.width() != kCanvasWidth || app.ocrMask.height() != kCanvasHeight) std::abort();
+  decodeSubtitle(app, file, s);
   app.overlay.reset(0);
   app.indexImage.reset(0);
   app.ocrMask.reset(0);

@@ -1,5 +1,6 @@
 // The Blu-ray presentation graphics reader on any bytes, with and without the detailed log:
-// it must end, stay inside the input, and leave a list whose records point into it.
+// it must end, stay inside the input, and leave a list whose records point into it and whose
+// every subtitle has an end.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -19,11 +20,19 @@ void readOnce(std::span<const uint8_t> bytes, bool details) {
   } catch (const FileError&) {
     rs.count = uint32_t(app.subs.size());
   }
-  if (rs.count > app.subs.size()) std::abort();
-  for (const TSUP& s : app.subs)
+  if (rs.count != app.subs.size()) std::abort();
+  const auto outside = [&](uint64_t pos, uint64_t len) { return pos + len > bytes.size(); };
+  for (const TSUP& s : app.subs) {
+    if (s.endPts == 0) std::abort();
     for (const TSUPWin& w : s.win)
-      if (uint64_t(w.dataPos) + w.dataLen > bytes.size() || uint64_t(w.nextPos) + w.nextLen > bytes.size())
-        std::abort();
+      if (outside(w.dataPos, w.dataLen) || outside(w.nextPos, w.nextLen)) std::abort();
+    for (const TSUPObject& o : s.objects)
+      for (const TSUPData& f : o.fragments)
+        if (outside(f.pos, f.len)) std::abort();
+    for (const TSUPPalette& p : s.palEarlier)
+      if (outside(p.colorOfs, uint64_t(p.palCount) * 5)) std::abort();
+    if (outside(s.colorOfs, uint64_t(s.palCount) * 5)) std::abort();
+  }
 }
 }  // namespace
 

@@ -1,6 +1,7 @@
 // DVD and HD DVD subpicture streams read through "Read SUP".
 #include <algorithm>
 
+#include "readers/subtitle_times.h"
 #include "support/stream_read_test.h"
 
 namespace {
@@ -56,8 +57,8 @@ TEST_F(SpReading, DvdUnitShowsAndStopsByItsSequences) {
 TEST_F(SpReading, OpenSubtitleEndsJustBeforeTheNextStarts) {
   SpStream sp;
   sp.packet(90000, dvdUnit()).packet(180000, dvdUnit()).packet(270000, dvdUnit(10));
-  // A start within the first millisecond leaves the subtitle before it open: its end would
-  // fall before tick 0.
+  // A start within the first millisecond ends the subtitle before it right there: one
+  // millisecond earlier would fall before tick 0.
   sp.packet(0, dvdUnit()).packet(50, dvdUnit());
   load(sp.bytes());
   ASSERT_EQ(app.subs.size(), 5u);
@@ -65,9 +66,10 @@ TEST_F(SpReading, OpenSubtitleEndsJustBeforeTheNextStarts) {
   EXPECT_EQ(sub(1).endTime, "00:00:01,999");
   EXPECT_EQ(sub(2).endPts, 270000u - 90);
   EXPECT_EQ(sub(3).endPts, 270000u + 10240);  // its own STP_DSP, not the next start
-  EXPECT_EQ(sub(4).endPts, 0u);
-  EXPECT_EQ(sub(4).endTime, "");
-  EXPECT_EQ(sub(5).endPts, 0u);  // the last one has no end
+  EXPECT_EQ(sub(4).endPts, 50u);
+  // The last one never ends by itself: it gets the default duration, and the log says so.
+  EXPECT_EQ(sub(5).endPts, 50u + kOpenEndSeconds * 90000);
+  EXPECT_TRUE(logHas("Subtitle 5 has no end time: it ends at 00:00:05,001.")) << app.messages.plainText();
   for (size_t n = 1; n <= 5; ++n) EXPECT_EQ(sub(n).num, int(n));
 }
 
@@ -143,7 +145,7 @@ TEST_F(SpReading, UnknownCommandEndsTheReadButKeepsTheSubtitles) {
   EXPECT_EQ(s.fontMode, 0);
   EXPECT_EQ(s.startPts, 2000u);  // what came before the unknown byte stays
   EXPECT_EQ(s.win[0].x2, 2);
-  EXPECT_EQ(s.endPts, 0u);
+  EXPECT_EQ(s.endPts, 2000u + kOpenEndSeconds * 90000);
   EXPECT_EQ(sub(1).endPts, 2000u - 90);
 }
 

@@ -29,7 +29,7 @@ void ocr(App& app, int n) {
   Controls& ui = app.ui;
   const TSUPWin& area = s.win[0];
   // Pixels past the plane read as background, so nothing is lost by limiting the width to it.
-  const int W = std::min(int(area.x2) - int(area.x1), OcrMask::kStride);
+  const int W = std::min(int(area.x2) - int(area.x1), app.ocrMask.width());
   const int H = int(area.y2) - int(area.y1);
 
   auto& lines = app.ocrLines;

@@ -77,9 +77,9 @@ class BandScanner {
 };
 
 bool rowInked(const OcrMask& mask, int y, int W) {
-  if (y < 0 || y >= OcrMask::kRows || W <= 0) return false;
+  if (y < 0 || y >= mask.height() || W <= 0) return false;
   const uint8_t* row = mask.row(y);
-  return std::memchr(row, 1, size_t(std::min(W, OcrMask::kStride))) != nullptr;
+  return std::memchr(row, 1, size_t(std::min(W, mask.width()))) != nullptr;
 }
 }  // namespace
 
@@ -88,7 +88,7 @@ int findBands(const OcrMask& mask, int W, int H, std::array<OcrLine, kMaxBands>&
   bool inBand = false;
   // Rows past the plane are background: a band open at its last row closes within
   // kMinBandHeight + 1 further rows, so the walk need not go further than that.
-  const int lastRow = std::min(H + 9, OcrMask::kRows + kMinBandHeight + 1);
+  const int lastRow = std::min(H + 9, mask.height() + kMinBandHeight + 1);
   for (int J = 0; J <= lastRow; ++J) {
     const bool inked = rowInked(mask, J, W);
     if (inked && !inBand) {

@@ -1,17 +1,21 @@
 #include "readers/pg_reader.h"
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 #include <string>
 
 #include "app/app.h"
-#include "app/file_error.h"
 #include "model/pts.h"
 #include "readers/hex_text.h"
+#include "readers/pg_epoch.h"
+#include "readers/pg_subtitles.h"
 #include "readers/subtitle_times.h"
 
 namespace {
 constexpr uint16_t kTagPG = 0x5047;
 constexpr uint32_t kProgressEvery = 200;
+constexpr uint64_t kHeaderSize = 13;  // "PG", PTS, DTS, type, size
 
 enum SegmentType : uint8_t {
   kPDS = 0x14,
@@ -24,38 +28,58 @@ enum SegmentType : uint8_t {
   kTextPresentation = 0x82,
 };
 
+bool knownType(uint8_t type) {
+  return (type >= kPDS && type <= kICS) || (type >= kEND && type <= kTextPresentation);
+}
+
 // Fixed fields before the data of a palette segment, an object's first fragment and a
-// continuation fragment.
+// continuation fragment; bytes of a composition object, and of its crop rectangle.
 constexpr uint32_t kPdsFixed = 2;
 constexpr uint32_t kOdsFirstFixed = 11;
 constexpr uint32_t kOdsNextFixed = 4;
+constexpr uint32_t kCompositionObject = 8;
+constexpr uint32_t kCropFields = 8;
+constexpr uint32_t kWindowFields = 9;
 
 constexpr uint8_t kFirstFragment = 0x80;
 constexpr uint8_t kLastFragment = 0x40;
 constexpr uint8_t kCropped = 0x80;
+constexpr unsigned kEpochStart = 2;
 
 class PgReader {
  public:
-  PgReader(App& app, ReadState& rs) : app_(app), rs_(rs), f_(rs.file), details_(app.ui.cbDetails.checked) {}
+  PgReader(App& app, ReadState& rs)
+      : app_(app), rs_(rs), f_(rs.file), details_(app.ui.cbDetails.checked),
+        maker_(app.subs, rs.file, [this](const std::string& line) { detail(line); }) {}
 
   void run() {
     while (!f_.atEnd()) {
-      const uint16_t tag = f_.rd16();
+      const uint64_t start = f_.pos();
+      if (!segmentAt(start)) {
+        skipDamage(start);
+        continue;
+      }
+      f_.seek(start + 2);
       pts_ = f_.rd32();
       f_.rd32();  // DTS
-      if (tag != kTagPG) {
-        app_.erslog("Subpicture format error.");
-        app_.log2("Subpicture format error.");
-        rs_.count = 0;
-        return;
-      }
       p_ = f_.pos();
       const uint8_t type = f_.rd8();
       const uint16_t size = f_.rd16();
       size_ = uint32_t(std::min<uint64_t>(size, f_.remaining()));
       if (rs_.count % kProgressEvery == 0)
         app_.slog(std::to_string(f_.pos()) + "/" + std::to_string(f_.size()), 1);
-      segment(type);
+      // Every segment ends where its size says, whatever its fields announce: padding and
+      // counts that overrun the payload leave the next segment in place.
+      StreamFile payload(f_.take(size_));
+      segment(type, payload);
+      rs_.count = uint32_t(app_.subs.size());
+    }
+    if (pending_) detail("The last display set has no END segment: it is not shown.");
+    endOpenSubtitles(app_.subs, [this](const std::string& line) { app_.log(line); });
+    rs_.count = uint32_t(app_.subs.size());
+    if (damaged_ && rs_.count == 0) {
+      app_.erslog("Subpicture format error.");
+      app_.log2("Subpicture format error.");
     }
   }
 
@@ -64,160 +88,159 @@ class PgReader {
   ReadState& rs_;
   StreamFile& f_;
   const bool details_;
+  PgEpoch epoch_;
+  PgSubtitleMaker maker_;
+  std::optional<PgComposition> pending_;  // the composition of the display set being read
+  bool damaged_ = false;
   uint32_t pts_ = 0;   // of the current segment
   uint64_t p_ = 0;     // file offset of the current segment's type byte
   uint32_t size_ = 0;  // its payload size, cut to what the file holds
 
-  // Window, palette and object segments write into the newest subtitle; before the first
-  // one there is nothing to write into.
-  TSUP* newest() { return app_.subs.empty() ? nullptr : &app_.subs.back(); }
-
+  void detail(const std::string& line) {
+    if (details_) app_.log(line);
+  }
   std::string at() const { return hexStr(p_, 8) + ": "; }
   std::string sizeText() const { return " (" + hexStr(size_, 2) + ")"; }
+  // File position of the payload byte the segment's reader is at.
+  uint32_t filePos(const StreamFile& payload) const { return uint32_t(p_ + 3 + payload.pos()); }
 
-  void segment(uint8_t type) {
+  bool nextIsSegment(uint64_t q) const {
+    const uint64_t next = q + kHeaderSize + f_.be16At(q + 11);
+    return next == f_.size() || (next + 2 <= f_.size() && f_.be16At(next) == kTagPG);
+  }
+  // Where a segment is expected: its tag, and a type that this reader knows or a size that
+  // leads to the next segment (a damaged header that happens to start with "PG" would
+  // otherwise be skipped with whatever its size swallows). The end of the file may cut a
+  // header or the payload of a known type: what is there is read.
+  bool segmentAt(uint64_t q) const {
+    if (f_.be16At(q) != kTagPG) return false;
+    return q + kHeaderSize > f_.size() || knownType(f_.byteAt(q + 10)) || nextIsSegment(q);
+  }
+  // Where damage may end: a whole segment header of a known type, a payload inside the
+  // file, and right behind it the end of the file or the next "PG".
+  bool plausibleSegment(uint64_t q) const {
+    return q + kHeaderSize <= f_.size() && f_.be16At(q) == kTagPG && knownType(f_.byteAt(q + 10)) && nextIsSegment(q);
+  }
+
+  // Bytes that are not a segment: passed over up to the next plausible one (or the end of
+  // the file), with one line in the log.
+  void skipDamage(uint64_t from) {
+    const auto rest = f_.at(from, f_.size() - from);
+    uint64_t q = from + 1;
+    for (;;) {
+      const void* hit = q < f_.size() ? std::memchr(rest.data() + (q - from), 'P', f_.size() - q) : nullptr;
+      if (!hit) {
+        q = f_.size();
+        break;
+      }
+      q = from + uint64_t(static_cast<const uint8_t*>(hit) - rest.data());
+      if (plausibleSegment(q)) break;
+      ++q;
+    }
+    app_.log(hexStr(from, 8) + ": " + std::to_string(q - from) + " bytes skipped: no segment starts there.");
+    damaged_ = true;
+    f_.seek(q);
+  }
+
+  void segment(uint8_t type, StreamFile& payload) {
     switch (type) {
-      case kPCS: composition(); break;
-      case kWDS: windows(); break;
-      case kPDS: palette(); break;
-      case kODS: object(); break;
+      case kPCS: composition(payload); break;
+      case kWDS: windows(payload); break;
+      case kPDS: palette(payload); break;
+      case kODS: object(payload); break;
       case kEND:
-        // Its payload is taken to be empty.
-        if (details_) app_.log(at() + "END");
+        detail(at() + "END");
+        completeDisplaySet();
         break;
-      case kICS:
-        if (details_) app_.log("interactive composition definition");
-        f_.skip(size_);
-        break;
+      case kICS: detail("interactive composition definition"); break;
       case kTextStyle:
-      case kTextPresentation:
-        if (details_) app_.log("Used by HDMV Text subtitle streams");
-        f_.skip(size_);
-        break;
-      default: f_.skip(size_); break;
+      case kTextPresentation: detail("Used by HDMV Text subtitle streams"); break;
+      default: break;
     }
   }
 
-  // Reads the fields its object count announces, whatever the segment size says.
-  void composition() {
-    f_.rd16();  // video width
-    f_.rd16();  // video height
-    f_.rd8();   // frame rate
-    f_.rd16();  // composition number
-    const unsigned state = f_.rd8() >> 6;
-    f_.rd8();  // palette update flag
-    f_.rd8();  // palette id
-    const uint8_t objects = f_.rd8();
+  void completeDisplaySet() {
+    if (!pending_) return;
+    maker_.show(*pending_, epoch_);
+    pending_.reset();
+  }
 
-    auto& subs = app_.subs;
-    if (objects > 0) {
-      if (details_) app_.log("------------" + std::to_string(rs_.count + 1) + "----------");
-      ++rs_.count;
-      TSUP& s = app_.appendSub();
-      setPlaceholder(s, rs_.count);
-      s.num = int32_t(rs_.count);
-      s.textOk = 0;
-      setStart(s, pts_);
-    } else if (!subs.empty()) {
-      TSUP& last = subs.back();
-      if (subs.size() >= 2) {
-        TSUP& before = subs[subs.size() - 2];
-        if (before.endPts == 0 && uint32_t(last.win[0].objId) + last.win[1].objId > 0) setEnd(before, pts_);
-      }
-      setEnd(last, pts_);
-    }
+  void composition(StreamFile& in) {
+    // A display set whose END went missing still shows its picture.
+    completeDisplaySet();
+    PgComposition c;
+    c.pts = pts_;
+    c.videoWidth = in.rd16();
+    c.videoHeight = in.rd16();
+    in.rd8();   // frame rate
+    in.rd16();  // composition number
+    const unsigned state = in.rd8() >> 6;
+    in.rd8();  // palette update flag: whether only the palette changed shows in what it shows
+    c.paletteId = in.rd8();
+    const uint8_t objects = in.rd8();
     if (details_) {
+      if (objects > 0) app_.log("------------" + std::to_string(app_.subs.size() + 1) + "----------");
       app_.log(hexStr(p_ - 8, 8) + ": PTS=" + hexStr(pts_, 8) + " (" + pts2str(pts_) + ")");
       app_.log(at() + "PCS" + sizeText() + " state: " + std::to_string(state));
     }
-    for (unsigned i = 0; i < objects; ++i) {
-      const uint16_t objId = f_.rd16();
-      const uint8_t winId = f_.rd8();
-      const uint8_t flags = f_.rd8();
-      f_.rd16();  // horizontal position
-      f_.rd16();  // vertical position
-      if (flags & kCropped)
-        for (int k = 0; k < 4; ++k) f_.rd16();
-      // The record has two windows and room for object ids 0 to 63. A window id above 1 is
-      // taken as window 1, so that such an object gets the second record rather than
-      // overwriting the first; ids of 64 and more are not recorded (see recordOf).
-      if (objId < subs.back().winOfObj.size()) subs.back().winOfObj[objId] = std::min<uint8_t>(winId, 1);
-    }
-  }
-
-  void windows() {
-    const uint8_t count = f_.rd8();
-    for (unsigned w = 0; w < count; ++w) {
-      const uint8_t id = f_.rd8();
-      const uint16_t x = f_.rd16(), y = f_.rd16(), width = f_.rd16(), height = f_.rd16();
-      const uint16_t x2 = uint16_t(x + width), y2 = uint16_t(y + height);
-      // Records are filled by the order of the windows in the segment. The record holds two;
-      // further windows are read past and logged, and change nothing.
-      TSUP* s = newest();
-      if (s && w < s->win.size()) {
-        TSUPWin& rec = s->win[w];
-        rec.x1 = x;
-        rec.y1 = y;
-        rec.x2 = x2;
-        rec.y2 = y2;
+    if (state == kEpochStart) epoch_.reset();
+    // Objects announced beyond the payload are not there to show.
+    for (unsigned i = 0; i < objects && in.remaining() >= kCompositionObject; ++i) {
+      TSUPObject o;
+      o.objId = in.rd16();
+      o.winId = in.rd8();
+      const uint8_t flags = in.rd8();
+      o.x = in.rd16();
+      o.y = in.rd16();
+      if (flags & kCropped) {
+        if (in.remaining() < kCropFields) break;
+        o.cropped = true;
+        o.cropX = in.rd16();
+        o.cropY = in.rd16();
+        o.cropW = in.rd16();
+        o.cropH = in.rd16();
       }
-      if (details_)
-        app_.log(at() + "WDS" + std::to_string(w) + sizeText() + "  id: " + std::to_string(id) + " [" +
-                 std::to_string(x) + "," + std::to_string(y) + "] - [" + std::to_string(x2) + "," +
-                 std::to_string(y2) + "]");
+      c.objects.push_back(o);
+    }
+    pending_ = std::move(c);
+  }
+
+  // Windows only frame what a player may draw into; the objects' own places are what shows.
+  void windows(StreamFile& in) {
+    const uint8_t count = in.rd8();
+    for (unsigned w = 0; w < count && in.remaining() >= kWindowFields; ++w) {
+      const uint8_t id = in.rd8();
+      const uint16_t x = in.rd16(), y = in.rd16(), width = in.rd16(), height = in.rd16();
+      detail(at() + "WDS" + std::to_string(w) + sizeText() + "  id: " + std::to_string(id) + " [" + std::to_string(x) +
+             "," + std::to_string(y) + "] - [" + std::to_string(uint16_t(x + width)) + "," +
+             std::to_string(uint16_t(y + height)) + "]");
     }
   }
 
-  void palette() {
-    f_.rd8();  // palette id
-    f_.rd8();  // version
-    if (size_ < kPdsFixed) throw streamReadError();
-    const uint32_t entries = (size_ - kPdsFixed) / 5;
-    if (TSUP* s = newest()) {
-      s->colorOfs = uint32_t(f_.pos());
-      s->palCount = entries;
-    }
-    if (details_) app_.log(at() + "PDS" + sizeText() + "  " + std::to_string(entries) + " palettes");
-    f_.skip(size_ - kPdsFixed);
+  void palette(StreamFile& in) {
+    const uint8_t id = in.rd8();
+    in.rd8();  // version: a later segment of the same palette replaces the entries it names
+    const uint32_t entries = size_ >= kPdsFixed ? (size_ - kPdsFixed) / 5 : 0;
+    detail(at() + "PDS" + sizeText() + "  " + std::to_string(entries) + " palettes");
+    if (size_ < kPdsFixed) return;  // too short for its own fields
+    const TSUPPalette where{filePos(in), entries};
+    epoch_.definePalette(id, where, in.take(in.remaining()));
   }
 
-  // The window record that holds an object's data. Ids the record cannot assign (64 and
-  // more) share record 0, as every object does that no composition placed.
-  TSUPWin& recordOf(TSUP& s, uint16_t objId) {
-    return s.win[objId < s.winOfObj.size() ? s.winOfObj[objId] : 0];
-  }
-
-  void object() {
-    const uint16_t objId = f_.rd16();
-    f_.rd8();  // version
-    const uint8_t seq = f_.rd8();
+  void object(StreamFile& in) {
+    const uint16_t objId = in.rd16();
+    in.rd8();  // version: a first fragment defines the object anew either way
+    const uint8_t seq = in.rd8();
     const bool first = seq & kFirstFragment, last = seq & kLastFragment;
     if (first) {
-      f_.rd24();  // object data length
-      const uint16_t width = f_.rd16(), height = f_.rd16();
-      if (details_)
-        app_.log(at() + "ODS" + std::to_string(objId) + sizeText() + " " + std::to_string(width) + " x " +
-                 std::to_string(height) + (last ? "" : "  first"));
-      if (size_ < kOdsFirstFixed) throw streamReadError();
-      if (TSUP* s = newest()) {
-        TSUPWin& rec = recordOf(*s, objId);
-        rec.objId = objId;
-        rec.dataPos = uint32_t(f_.pos());
-        rec.dataLen = size_ - kOdsFirstFixed;
-        rec.nextPos = 0;
-        rec.nextLen = 0;
-      }
-      f_.skip(size_ - kOdsFirstFixed);
+      in.rd24();  // object data length: the fragments say how long it is
+      const uint16_t width = in.rd16(), height = in.rd16();
+      detail(at() + "ODS" + std::to_string(objId) + sizeText() + " " + std::to_string(width) + " x " +
+             std::to_string(height) + (last ? "" : "  first"));
+      if (size_ >= kOdsFirstFixed) epoch_.defineObject(objId, width, height, {filePos(in), size_ - kOdsFirstFixed});
     } else {
-      if (details_) app_.log(at() + "ODS" + std::to_string(objId) + sizeText() + (last ? "  last" : ""));
-      if (size_ < kOdsNextFixed) throw streamReadError();
-      // A later continuation replaces an earlier one: the record keeps one.
-      if (TSUP* s = newest()) {
-        TSUPWin& rec = recordOf(*s, objId);
-        rec.nextPos = uint32_t(f_.pos());
-        rec.nextLen = size_ - kOdsNextFixed;
-      }
-      f_.skip(size_ - kOdsNextFixed);
+      detail(at() + "ODS" + std::to_string(objId) + sizeText() + (last ? "  last" : ""));
+      if (size_ >= kOdsNextFixed) epoch_.continueObject(objId, {filePos(in), size_ - kOdsNextFixed});
     }
   }
 };

@@ -164,8 +164,8 @@ class SpReader {
         auto& subs = app_.subs;
         if (subs.size() >= 2) {
           TSUP& before = subs[subs.size() - 2];
-          // A start within the first millisecond would put the end before tick 0.
-          if (before.endPts == 0 && t > kEndBeforeNext) setEnd(before, t - kEndBeforeNext);
+          // A start within the first millisecond ends it right there, not before tick 0.
+          if (before.endPts == 0) setEnd(before, t > kEndBeforeNext ? t - kEndBeforeNext : t);
         }
         return "";
       }
@@ -202,4 +202,14 @@ class SpReader {
 };
 }  // namespace
 
-void readSP(App& app, ReadState& rs) { SpReader(app, rs).run(); }
+void readSP(App& app, ReadState& rs) {
+  // No subtitle stays without an end, also when the read stops early.
+  const auto finish = [&] { endOpenSubtitles(app.subs, [&](const std::string& line) { app.log(line); }); };
+  try {
+    SpReader(app, rs).run();
+  } catch (const FileError&) {
+    finish();
+    throw;
+  }
+  finish();
+}

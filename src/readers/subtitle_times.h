@@ -1,6 +1,9 @@
 #pragma once
 // Start and end of a subtitle read from a stream: the tick count and its text always together.
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "model/pts.h"
 #include "model/subtitle.h"
@@ -21,3 +24,11 @@ inline void setPlaceholder(TSUP& s, uint32_t count) {
   s.text = "line " + std::to_string(count);
   s.fontMode = fmUnrecognised;
 }
+
+// How long a subtitle lasts when its stream never says when it ends.
+inline constexpr uint32_t kOpenEndSeconds = 5;
+
+// Gives every subtitle still without an end (the last one of a stream that never clears
+// it) an end kOpenEndSeconds after its start, or at the next subtitle's start when that comes
+// sooner, and writes one line per such subtitle to `log`.
+void endOpenSubtitles(std::vector<TSUP>& subs, const std::function<void(const std::string&)>& log);

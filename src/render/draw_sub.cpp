@@ -25,12 +25,19 @@ std::string areaCaption(const TSUPWin& w) {
 }
 bool hasSecondArea(const TSUP& s) { return s.win[1].x2 > s.win[1].x1; }
 
-// The overlay starts black and transparent, the display picture at its size.
+template <typename T>
+void sizePlane(Plane<T>& p, int w, int h, T fill) {
+  if (p.width() != w || p.height() != h) p.resize(w, h, fill);
+}
+
+// The overlay starts black and transparent; every picture takes the display size.
 void startPictures(App& app) {
   const int w = app.displayWidth, h = app.displayHeight;
   if (app.overlay.width() != w || app.overlay.height() != h) app.overlay.resize(w, h, 0);
   else app.overlay.reset(0);
-  if (app.display.width() != w || app.display.height() != h) app.display.resize(w, h, Rgb{});
+  sizePlane(app.display, w, h, Rgb{});
+  sizePlane(app.indexImage, w, h, uint8_t(0));
+  sizePlane<uint8_t>(app.ocrMask, w, h, 0);
 }
 
 void clearPanel(Controls& ui) {
@@ -120,7 +127,6 @@ void DrawSub(App& app, int n) {
     // already drawn at its own display size.
     startPictures(app);
     app.indexImage.reset(!exporting(app) && ui.cbOCR.checked ? app.idxDark : app.idxClear);
-    const size_t firstLen = stream ? loadAreaData(app, *file, s, firstArea(s)) : 0;
     app.indexImage.palette = app.palRGB;
     app.indexImage.transparency = app.palAlpha;
     app.ocrMask.reset(0);
@@ -133,7 +139,7 @@ void DrawSub(App& app, int n) {
     }
     if (displayRender(app) && ui.cbPalette.checked) drawSwatches(app.display, app.overlay, app);
     blendOverlay(app.display, app.overlay);
-    if (stream) decodeSubtitle(app, *file, s, firstLen);
+    if (stream) decodeSubtitle(app, *file, s);
     else drawText(app, s);
     // "OCR all" hides the picture while it runs: recognition reads only the recognition plane,
     // so the subtitle is not composed onto a display nobody sees.

@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "readers/stream_file.h"
 #include "render/colour.h"
+#include "render/display_size.h"
 
 namespace {
 constexpr int kHdPaletteBytes = 768;  // 256 Y, Cr, Cb triples
@@ -41,9 +42,9 @@ class IndexUpdate {
   int minAlpha_ = 4095, maxBright_ = 0, minBright_ = 4095;
 };
 
-void setDisplaySize(PaletteState& p, int w, int h) {
-  p.displayWidth = w;
-  p.displayHeight = h;
+void setDisplaySize(PaletteState& p, DisplaySize d) {
+  p.displayWidth = d.width;
+  p.displayHeight = d.height;
 }
 
 void buildDvd(PaletteState& p) {
@@ -59,7 +60,6 @@ void buildDvd(PaletteState& p) {
   // black-and-white output.
   p.idxClear = 0;
   p.idxDark = 2;
-  setDisplaySize(p, 720, 576);
 }
 
 void buildHdDvd(PaletteState& p, const TSUP& s, const StreamFile& file) {
@@ -72,32 +72,43 @@ void buildHdDvd(PaletteState& p, const TSUP& s, const StreamFile& file) {
     p.palAlpha[i] = uint8_t(255 - contrast[i]);
     update.add(uint8_t(i));
   }
-  setDisplaySize(p, 1920, 1080);
 }
 
+// The palette segments of s, applied oldest first: an entry takes the value the last one
+// naming it gives.
 void buildBluRay(PaletteState& p, const TSUP& s, const StreamFile& file) {
   p.palRGB.fill(0);
-  // Entries the palette segment does not list are transparent, as a player shows them, in
+  // Entries the palette segments do not list are transparent, as a player shows them, in
   // export renders too: objects often draw their clear pixels with such an id, and an opaque
-  // entry there would put a black box behind every exported subtitle.
+  // entry there would put a black box behind every exported subtitle. A subtitle without
+  // any palette segment shows nothing, as on a player.
   p.palAlpha.fill(0);
-  std::array<bool, 256> listed{};
-  const auto entries = file.at(s.colorOfs, uint64_t(s.palCount) * kBdEntryBytes);
+  std::array<bool, 256> listed{}, lastNames{};
+  std::vector<uint8_t> lastOrder;
+  const auto apply = [&](TSUPPalette seg, bool last) {
+    const auto entries = file.at(seg.colorOfs, uint64_t(seg.palCount) * kBdEntryBytes);
+    for (size_t i = 0; i + kBdEntryBytes <= entries.size(); i += kBdEntryBytes) {
+      const uint8_t id = entries[i];
+      p.palAlpha[id] = entries[i + 4];
+      p.palRGB[id] = YCrCbToRGB(entries[i + 1], entries[i + 2], entries[i + 3]);
+      listed[id] = true;
+      if (last) lastNames[id] = true, lastOrder.push_back(id);
+    }
+  };
+  for (const TSUPPalette& seg : s.palEarlier) apply(seg, false);
+  if (s.colorOfs != 0) apply({s.colorOfs, s.palCount}, true);
+  // The indexes follow the entries of the last segment in its order, as with a single
+  // segment; entries that only earlier segments name go before them.
   IndexUpdate update(p);
-  for (size_t i = 0; i + kBdEntryBytes <= entries.size(); i += kBdEntryBytes) {
-    const uint8_t id = entries[i];
-    p.palAlpha[id] = entries[i + 4];
-    p.palRGB[id] = YCrCbToRGB(entries[i + 1], entries[i + 2], entries[i + 3]);
-    listed[id] = true;
-    update.add(id);
-  }
+  for (int id = 0; id < 256; ++id)
+    if (listed[size_t(id)] && !lastNames[size_t(id)]) update.add(uint8_t(id));
+  for (uint8_t id : lastOrder) update.add(id);
   // The index image's background must be as clear as the subtitle's own clear pixels: when
   // no listed entry is fully transparent, the lowest unlisted one is the most transparent.
   if (p.palAlpha[p.idxClear] > 0) {
     const auto unlisted = std::find(listed.begin(), listed.end(), false);
     if (unlisted != listed.end()) p.idxClear = uint8_t(unlisted - listed.begin());
   }
-  setDisplaySize(p, 1920, 1080);
 }
 
 void buildSrt(PaletteState& p, int maxColour) {
@@ -145,6 +156,7 @@ void setpal(App& app, int n, const StreamFile* file) {
       if (!own) own.emplace(app.ui.eSUPfile.text);
       return *own;
     };
+    if (app.subFormat != sfSRT) setDisplaySize(p, displaySizeOf(app.subFormat, app.subs));
     switch (app.subFormat) {
       case sfDVD:
         stream();  // the file must still be there to draw from
@@ -154,9 +166,7 @@ void setpal(App& app, int n, const StreamFile* file) {
         buildHdDvd(p, s, stream());
         break;
       case sfBluRay:
-        // Without a palette of its own a subtitle is drawn with the one drawn before it.
-        if (s.colorOfs != 0) buildBluRay(p, s, stream());
-        else stream();
+        buildBluRay(p, s, stream());
         break;
       default:
         buildSrt(p, std::clamp(app.ui.ieMaxColor.value(), 0, 255));

@@ -1,5 +1,6 @@
 #include "render/picture_files.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -10,10 +11,6 @@
 #include "render/png_file.h"
 
 namespace {
-// (1/1.5)^2 rounded to 32 bits, a little above 4/9: the weights of a footprint add up to a
-// little more than 1, so a uniform area truncates back to its exact colour.
-constexpr float kWeightScale = float(1.0 / (1.5 * 1.5));
-
 // Remembers recent nearestColour answers for one palette; subtitle pictures use few colours.
 class NearestCache {
  public:
@@ -35,23 +32,25 @@ class NearestCache {
   std::array<uint8_t, 1024> values_{};
 };
 
-// Source rows (or columns) of output row (or column) o with their weights: the footprint
-// [1.5 o, 1.5 o + 1.5) covers one whole and one half source pixel.
+// Source rows (or columns) of output row (or column) o with their weights, for a reduction
+// by `scale` of `size` source pixels: the footprint [scale o, scale o + scale) covers whole
+// and partial source pixels.
 struct Footprint {
+  static constexpr int kMax = 8;  // scale up to kMaxDisplayWidth / kReducedWidth, and more
   int first = 0, count = 0;
-  float weight[3] = {0, 0, 0};
+  float weight[kMax] = {};
 };
-Footprint footprint(int o) {
-  const float start = 1.5f * float(o), end = start + 1.5f;
+Footprint footprint(int o, double scale, int size) {
+  const double start = scale * o, end = start + scale;
   Footprint f;
   f.first = int(std::floor(start));
-  f.count = int(std::ceil(end)) - f.first;
+  f.count = std::min({int(std::ceil(end)), size, f.first + Footprint::kMax}) - f.first;
   for (int i = 0; i < f.count; ++i) {
     const int s = f.first + i;
-    float w = 1;
-    if (float(s) < start) w -= start - float(s);
-    if (float(s + 1) > end) w -= float(s + 1) - end;
-    f.weight[i] = w;
+    double w = 1;
+    if (s < start) w -= start - s;
+    if (s + 1 > end) w -= s + 1 - end;
+    f.weight[i] = float(w);
   }
   return f;
 }
@@ -85,21 +84,27 @@ void reduceTo720(App& app) {
   const bool srt = app.subFormat == sfSRT;
   const uint8_t clearAlpha = app.palAlpha[app.idxClear];
   NearestCache nearest(app);
-  // Areas reaching the canvas edge (x2 = 1920, y2 = 1080) stop at the last output column and
-  // row, whose footprints end on the last canvas column and row.
-  const int yEnd = std::min(2 * int(w.y2) / 3, kReducedHeight - 1);
-  const int xEnd = std::min(2 * int(w.x2) / 3, kReducedWidth - 1);
-  for (int yo = 2 * int(w.y1) / 3; yo <= yEnd; ++yo) {
-    const Footprint fy = footprint(yo);
+  // The picture is reduced from whatever size it has. Weights add up to a little more than
+  // 1, so that a uniform area truncates back to its exact colour.
+  const double sx = double(index.width()) / kReducedWidth, sy = double(index.height()) / kReducedHeight;
+  const float weightScale = float(1.0001 / (sx * sy));
+  // Areas reaching the picture's edge stop at the last output column and row, whose
+  // footprints end on its last column and row.
+  const auto out0 = [](int v, int size, int reduced) { return int(int64_t(v) * reduced / size); };
+  const int x0 = out0(w.x1, index.width(), kReducedWidth), y0 = out0(w.y1, index.height(), kReducedHeight);
+  const int xEnd = std::min(out0(w.x2, index.width(), kReducedWidth), kReducedWidth - 1);
+  const int yEnd = std::min(out0(w.y2, index.height(), kReducedHeight), kReducedHeight - 1);
+  for (int yo = y0; yo <= yEnd; ++yo) {
+    const Footprint fy = footprint(yo, sy, index.height());
     uint8_t* dst = nullptr;
-    for (int xo = 2 * int(w.x1) / 3; xo <= xEnd; ++xo) {
-      const Footprint fx = footprint(xo);
+    for (int xo = x0; xo <= xEnd; ++xo) {
+      const Footprint fx = footprint(xo, sx, index.width());
       float red = 0, green = 0, blue = 0, bright = 0;
       bool transparent = false;
       for (int j = 0; j < fy.count; ++j)
         for (int i = 0; i < fx.count; ++i) {
           const uint8_t p = index.at(fx.first + i, fy.first + j);
-          const float weight = fx.weight[i] * fy.weight[j] * kWeightScale;
+          const float weight = fx.weight[i] * fy.weight[j] * weightScale;
           if (twoTone) {
             if (p == app.idxBright) bright += weight;
             continue;
@@ -113,7 +118,7 @@ void reduceTo720(App& app) {
           green += weight * float(greenOf(c));
           blue += weight * float(blueOf(c));
         }
-      if (!dst) dst = out.span(yo, 2 * int(w.x1) / 3, xEnd + 1) - 2 * int(w.x1) / 3;
+      if (!dst) dst = out.span(yo, x0, xEnd + 1) - x0;
       if (twoTone) dst[xo] = bright >= 0.5f ? app.idxBright : app.idxDark;
       else if (transparent) dst[xo] = app.idxClear;
       else if (srt) dst[xo] = uint8_t(int((red + 1) / 16) + 2);

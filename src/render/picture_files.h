@@ -14,8 +14,9 @@ inline constexpr int kReducedHeight = 720;
 // 256 entries; the lowest index wins a tie.
 uint8_t nearestColour(const PaletteState& p, uint8_t r, uint8_t g, uint8_t b);
 
-// Reduces the first area of subs[curSub] in the index image by 1.5 into app.reduced, whose
-// other pixels are idxClear (idxDark in black and white, when "OCR" is checked).
+// Reduces the first area of subs[curSub] in the index image, from the image's size to
+// 1280 x 720, into app.reduced, whose other pixels are idxClear (idxDark in black and white,
+// when "OCR" is checked).
 void reduceTo720(App& app);
 
 // Writes the files that cbBMP, cbPNG and cb720p ask for, named by outBase (or outBmp/outPng);

@@ -1,6 +1,7 @@
 #include "render/rle_decode.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "app/app.h"
@@ -10,12 +11,20 @@
 namespace {
 constexpr PackedColor kOcrGrey = 0xCCCCCC;
 
-// Writes runs of one area at the cursor (x, y), relative to the area's top-left corner.
+// Where a writer puts its runs: the canvas pixel of cursor (0, 0), the mask byte of it, and
+// the cursor columns and rows that may be drawn (the rest is cut off).
+struct RunPlace {
+  int canvasX = 0, canvasY = 0;
+  int maskX = 0, maskY = 0;
+  int lastX = 0;  // a run that takes the cursor beyond this column ends the line
+  int clipX0 = INT_MIN, clipY0 = INT_MIN, clipX1 = INT_MAX, clipY1 = INT_MAX;
+};
+
+// Writes runs at the cursor (x, y).
 class RunWriter {
  public:
-  RunWriter(App& app, const TSUPWin& area, int lineStep)
-      : index_(app.indexImage), overlay_(app.overlay), mask_(app.ocrMask), x1_(area.x1), y1_(area.y1),
-        lastX_(int(area.x2) - int(area.x1)), lineStep_(lineStep) {
+  RunWriter(App& app, const RunPlace& place, int lineStep)
+      : index_(app.indexImage), overlay_(app.overlay), mask_(app.ocrMask), at_(place), lineStep_(lineStep) {
     const bool exporting = app.exportBD || app.exportHD;
     const bool twoTone = app.ocrRender || (app.savingBitmaps && app.ui.cbOCR.checked);
     const bool blackWhite = app.savingBitmaps && app.ui.cbOCR.checked;
@@ -37,17 +46,20 @@ class RunWriter {
   // the line ended, in which case the caller aligns the reader.
   bool put(uint8_t c, int len) {
     const bool toEnd = len == 0;
-    if (toEnd) len = lastX_ + 1 - x;
-    if (len > 0) {
-      const int ax = x1_ + x, ay = y1_ + y;
-      if (visible_[c]) {
-        if (bright_[c]) mask_.fillSpan(y, x, x + len, 1);
-        overlay_.fillSpan(ay, ax, ax + len, overlayValue_[c]);
+    if (toEnd) len = at_.lastX + 1 - x;
+    if (len > 0 && y >= at_.clipY0 && y < at_.clipY1) {
+      const int x0 = std::max(x, at_.clipX0), x1 = int(std::min<int64_t>(int64_t(x) + len, at_.clipX1));
+      if (x0 < x1) {
+        const int ax = at_.canvasX + x0, ay = at_.canvasY + y;
+        if (visible_[c]) {
+          if (bright_[c]) mask_.fillSpan(at_.maskY + y, at_.maskX + x0, at_.maskX + x1, 1);
+          overlay_.fillSpan(ay, ax, ax + (x1 - x0), overlayValue_[c]);
+        }
+        if (writesIndex_[c]) index_.fillSpan(ay, ax, ax + (x1 - x0), indexValue_[c]);
       }
-      if (writesIndex_[c]) index_.fillSpan(ay, ax, ax + len, indexValue_[c]);
     }
     x += len;
-    if (toEnd || x > lastX_) {
+    if (toEnd || x > at_.lastX) {
       newLine();
       return true;
     }
@@ -68,7 +80,8 @@ class RunWriter {
   Plane<uint8_t>& index_;
   Plane<OverlayPixel>& overlay_;
   Plane<uint8_t>& mask_;
-  const int x1_, y1_, lastX_, lineStep_;
+  const RunPlace at_;
+  const int lineStep_;
   bool visible_[256], bright_[256], writesIndex_[256];
   OverlayPixel overlayValue_[256];
   uint8_t indexValue_[256];
@@ -159,11 +172,16 @@ void bluRayCode(BitReader& br, RunWriter& w) {
 }
 
 // Top field from offset 0, bottom field from offset `bottom` once the reader gets there.
-void decodeFields(App& app, const TSUP& s, int j, size_t len, bool hd) {
+void decodeFields(App& app, const TSUP& s, size_t len, bool hd) {
+  const TSUPWin& area = s.win[0];
   BitReader br({app.pixBuf.data(), len});
-  RunWriter w(app, s.win[size_t(j)], 2);
-  const int64_t bottom = int64_t(s.win[0].nextPos) - int64_t(s.win[0].dataPos);
-  const size_t end = std::min<size_t>(s.win[0].dataLen, len);
+  RunPlace place;
+  place.canvasX = area.x1;
+  place.canvasY = area.y1;
+  place.lastX = int(area.x2) - int(area.x1);
+  RunWriter w(app, place, 2);
+  const int64_t bottom = int64_t(area.nextPos) - int64_t(area.dataPos);
+  const size_t end = std::min<size_t>(area.dataLen, len);
   br.prime(0);
   do {
     if (hd) hdDvdCode(br, w);
@@ -175,52 +193,61 @@ void decodeFields(App& app, const TSUP& s, int j, size_t len, bool hd) {
   } while (br.bytePos() < end);
 }
 
-void decodeBluRayArea(App& app, const TSUP& s, int j, size_t len) {
-  BitReader br({app.pixBuf.data(), len});
-  RunWriter w(app, s.win[size_t(j)], 1);
-  br.prime(0);
-  do bluRayCode(br, w);
-  while (br.bytePos() < len);
+// The object's run-length data in one piece: straight from the file when it has one
+// fragment, else joined in pixBuf.
+std::span<const uint8_t> objectData(App& app, const StreamFile& file, const TSUPObject& o) {
+  if (o.fragments.size() == 1) return file.at(o.fragments[0].pos, o.fragments[0].len);
+  size_t total = 0;
+  for (const TSUPData& f : o.fragments) total += file.at(f.pos, f.len).size();
+  if (app.pixBuf.size() < total) app.pixBuf.resize(total);
+  size_t at = 0;
+  for (const TSUPData& f : o.fragments) {
+    const auto bytes = file.at(f.pos, f.len);
+    std::copy(bytes.begin(), bytes.end(), app.pixBuf.begin() + std::ptrdiff_t(at));
+    at += bytes.size();
+  }
+  return {app.pixBuf.data(), total};
 }
 }  // namespace
 
-int firstArea(const TSUP& s) { return s.win[0].dataLen == 0 ? 1 : 0; }
-
-size_t loadAreaData(App& app, const StreamFile& file, const TSUP& s, int j) {
-  const TSUPWin& w = s.win[size_t(j)];
+size_t loadAreaData(App& app, const StreamFile& file, const TSUP& s) {
+  const TSUPWin& w = s.win[0];
   if (w.dataLen == 0) return 0;
-  const auto first = file.at(w.dataPos, w.dataLen);
-  size_t n = std::min(first.size(), kPixBufSize);
-  std::memcpy(app.pixBuf.data(), first.data(), n);
-  if (app.subFormat == sfBluRay && w.nextPos > 0) {
-    const auto next = file.at(w.nextPos, w.nextLen);
-    const size_t m = std::min(next.size(), kPixBufSize - n);
-    if (m > 0) std::memcpy(app.pixBuf.data() + n, next.data(), m);
-    n += m;
-  }
+  const auto data = file.at(w.dataPos, w.dataLen);
+  const size_t n = std::min(data.size(), kPixBufSize);
+  std::memcpy(app.pixBuf.data(), data.data(), n);
   return n;
 }
 
-void decodeArea(App& app, const TSUP& s, int j, size_t len) {
+void decodeArea(App& app, const TSUP& s, size_t len) {
   len = std::min(len, app.pixBuf.size());
-  switch (app.subFormat) {
-    case sfDVD:
-      decodeFields(app, s, j, len, false);
-      break;
-    case sfHDDVD:
-      decodeFields(app, s, j, len, true);
-      break;
-    case sfBluRay:
-      decodeBluRayArea(app, s, j, len);
-      break;
-    default:
-      break;  // SRT lists have no run-length data
-  }
+  if (app.subFormat == sfDVD || app.subFormat == sfHDDVD) decodeFields(app, s, len, app.subFormat == sfHDDVD);
 }
 
-void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, size_t firstLen) {
-  const int j0 = firstArea(s);
-  decodeArea(app, s, j0, firstLen);
-  if (app.subFormat == sfBluRay && j0 == 0 && s.win[1].dataPos != 0)
-    decodeArea(app, s, 1, loadAreaData(app, file, s, 1));
+void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o) {
+  const ObjectPart part = shownPart(o);
+  if (part.x1 <= part.x0 || part.y1 <= part.y0) return;
+  const TSUPWin& area = s.win[areaOf(s, o)];
+  RunPlace place;
+  place.canvasX = int(o.x) - part.x0;
+  place.canvasY = int(o.y) - part.y0;
+  place.maskX = place.canvasX - int(area.x1);
+  place.maskY = place.canvasY - int(area.y1);
+  place.lastX = o.width;
+  place.clipX0 = part.x0, place.clipY0 = part.y0, place.clipX1 = part.x1, place.clipY1 = part.y1;
+  const auto data = objectData(app, file, o);
+  BitReader br(data);
+  RunWriter w(app, place, 1);
+  br.prime(0);
+  // Lines below the part shown draw nothing more.
+  do bluRayCode(br, w);
+  while (br.bytePos() < data.size() && w.y < part.y1);
+}
+
+void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s) {
+  if (app.subFormat == sfBluRay) {
+    for (const TSUPObject& o : s.objects) drawObject(app, file, s, o);
+  } else {
+    decodeArea(app, s, loadAreaData(app, file, s));
+  }
 }

@@ -8,6 +8,7 @@
 #include "render/palette_state.h"
 #include "render/plane.h"
 
+// The size the pictures start with; each render brings them to its display size.
 inline constexpr int kCanvasWidth = 1920;
 inline constexpr int kCanvasHeight = 1080;
 // Run-length data of one area at a time; longer data is cut to this size.
@@ -24,7 +25,7 @@ using OverlayPixel = uint32_t;
 inline OverlayPixel overlayPixel(PackedColor c, uint8_t alpha) { return (c & 0xFFFFFFu) | uint32_t(alpha) << 24; }
 inline uint8_t alphaOf(OverlayPixel p) { return uint8_t(p >> 24); }
 
-// 8-bit palette indexes on the full canvas, with a palette and a transparency table.
+// 8-bit palette indexes at the display size, with a palette and a transparency table.
 class IndexImage : public Plane<uint8_t> {
  public:
   IndexImage() : Plane(kCanvasWidth, kCanvasHeight) {}
@@ -32,12 +33,10 @@ class IndexImage : public Plane<uint8_t> {
   std::array<uint8_t, 256> transparency{};
 };
 
-// One byte per canvas pixel, 1 = ink, relative to the top-left corner of the subtitle's area.
+// One byte per display pixel, 1 = ink, relative to the top-left corner of the subtitle's area.
 class OcrMask : public Plane<uint8_t> {
  public:
-  static constexpr int kStride = kCanvasWidth;
-  static constexpr int kRows = kCanvasHeight;
-  OcrMask() : Plane(kStride, kRows) {}
+  OcrMask() : Plane(kCanvasWidth, kCanvasHeight) {}
   // Reads outside the plane count as background.
   uint8_t at(int x, int y) const { return contains(x, y) ? Plane::at(x, y) : 0; }
 };

@@ -195,14 +195,14 @@ TEST_F(Classify, AnyCellSizeIsSafe) {
   for (int w = 1; w <= 64; ++w)
     for (int h = 1; h <= 64; ++h) {
       paint.rect(0, 0, w, h);
-      paint.rect(OcrMask::kStride - w, OcrMask::kRows - h, w, h);
-      paint.rect(OcrMask::kStride - w + 1, OcrMask::kRows - h + 1, w - 2, h - 2, 0);
+      paint.rect(mask->width() - w, mask->height() - h, w, h);
+      paint.rect(mask->width() - w + 1, mask->height() - h + 1, w - 2, h - 2, 0);
       for (bool italic : {false, true}) {
         (void)ch(0, 0, w, h, italic);
-        (void)ch(OcrMask::kStride - w, OcrMask::kRows - h, w, h, italic);
+        (void)ch(mask->width() - w, mask->height() - h, w, h, italic);
       }
       paint.rect(0, 0, w, h, 0);
-      paint.rect(OcrMask::kStride - w, OcrMask::kRows - h, w, h, 0);
+      paint.rect(mask->width() - w, mask->height() - h, w, h, 0);
     }
   // A cell that found no ink keeps top and bottom 0.
   const GlyphCell empty = cellOf(5, 0, 40, 1);

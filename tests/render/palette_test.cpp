@@ -112,18 +112,31 @@ TEST_F(PaletteTest, BluRayClearEntryAmongTheListedOnes) {
   EXPECT_EQ(app.idxClear, 5);
 }
 
-TEST_F(PaletteTest, BluRayWithoutPaletteKeepsThePreviousOne) {
-  TSUP& first = add(sfBluRay);
-  first.colorOfs = 4;
-  first.palCount = 1;
-  app.appendSub();  // colorOfs 0
-  writeStream(16, {{4, {7, 235, 128, 128, 200}}});
+TEST_F(PaletteTest, BluRayPaletteSegmentsInOrderAndNone) {
+  // Two earlier segments and the last: an entry takes the value of the last segment that
+  // names it; the indexes follow the last segment's order after the others.
+  TSUP& s = add(sfBluRay);
+  s.palEarlier = {{4, 2}, {14, 1}};
+  s.colorOfs = 19;
+  s.palCount = 2;
+  writeStream(40, {{4, {7, 235, 128, 128, 200, 8, 16, 128, 128, 255}},
+                   {14, {7, 81, 240, 90, 255}},
+                   {19, {9, 235, 128, 128, 255, 8, 235, 128, 128, 255}}});
+  app.subs.emplace_back();  // no palette at all
+  app.subs.back().videoWidth = 1280;
+  app.subs.back().videoHeight = 720;
   setpal(app, 0);
-  app.displayWidth = 5;
+  EXPECT_EQ(app.palRGB[7], 0x0000FEu);
+  EXPECT_EQ(app.palAlpha[7], 255);
+  EXPECT_EQ(app.palRGB[8], 0xFFFFFFu);
+  EXPECT_EQ(app.idxBright, 9);  // of the last segment's entries 9 and 8, 9 comes first
+  EXPECT_EQ(app.idxDark, 7);
+  EXPECT_EQ(app.idxClear, 0);
+  // Without a palette segment a subtitle shows nothing, on its own display size.
   setpal(app, 1);
-  EXPECT_EQ(app.palRGB[7], 0xFFFFFFu);
-  EXPECT_EQ(app.palAlpha[7], 200);
-  EXPECT_EQ(app.displayWidth, 5);
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(app.palAlpha[size_t(i)], 0);
+  EXPECT_EQ(app.displayWidth, 1280);
+  EXPECT_EQ(app.displayHeight, 720);
 }
 
 TEST_F(PaletteTest, OcrOptionMakesEveryEntryOpaqueExceptDuringExport) {

@@ -53,16 +53,26 @@ class RenderFixture {
       s.colorOfs = uint32_t(file.size());
       s.palCount = uint32_t(t.palette.size());
       file.insert(file.end(), pal.begin(), pal.end());
-      place(file, s.win[0], t.x, t.y, t.rows);
-      if (!t.second.empty()) place(file, s.win[1], t.x2, t.y2, t.second);
+      place(file, s, 0, t.x, t.y, t.rows);
+      if (!t.second.empty()) place(file, s, 1, t.x2, t.y2, t.second);
     }
     app.ui.eSUPfile.text = dir.write("bd.sup", file);
     app.ui.udSubs.max = int(app.subs.size());
   }
 
  private:
-  static void place(std::vector<uint8_t>& file, TSUPWin& w, int x, int y, const IndexRows& rows) {
+  // Object k in window k, the window as large as the object.
+  static void place(std::vector<uint8_t>& file, TSUP& s, int k, int x, int y, const IndexRows& rows) {
     const auto rle = encodePgsRle(rows);
+    TSUPObject& o = s.objects.emplace_back();
+    o.objId = uint16_t(k);
+    o.winId = uint8_t(k);
+    o.x = uint16_t(x);
+    o.y = uint16_t(y);
+    o.width = uint16_t(rows.empty() ? 0 : rows[0].size());
+    o.height = uint16_t(rows.size());
+    o.fragments = {{uint32_t(file.size()), uint32_t(rle.size())}};
+    TSUPWin& w = s.win[size_t(k)];
     w.x1 = uint16_t(x);
     w.y1 = uint16_t(y);
     w.x2 = uint16_t(x + int(rows.empty() ? 0 : rows[0].size()));

@@ -44,14 +44,25 @@ struct DecodeTest : ::testing::Test {
     app.subFormat = format;
     TSUP& s = app.appendSub();
     s.win[0] = TSUPWin{0, uint16_t(x1), uint16_t(x2), uint16_t(y1), uint16_t(y2), 1000, 0, 0, 0};
+    if (format == sfBluRay) {  // one object that fills the area
+      TSUPObject& o = s.objects.emplace_back();
+      o.x = uint16_t(x1), o.y = uint16_t(y1), o.width = uint16_t(x2 - x1), o.height = uint16_t(y2 - y1);
+    }
     return s;
   }
-  // Decodes area 0 of s from bytes; for DVD and HD DVD the bottom field starts at `bottom`.
+  // Decodes s from bytes: area 0 (for DVD and HD DVD the bottom field starts at `bottom`),
+  // or the Blu-ray object, whose data is all of them.
   void decode(TSUP& s, const std::vector<uint8_t>& bytes, int bottom = -1) {
+    if (app.subFormat == sfBluRay) {
+      const StreamFile file(bytes);
+      s.objects[0].fragments = {{0, uint32_t(bytes.size())}};
+      drawObject(app, file, s, s.objects[0]);
+      return;
+    }
     s.win[0].dataLen = uint32_t(bytes.size());
     s.win[0].nextPos = bottom < 0 ? 0 : s.win[0].dataPos + uint32_t(bottom);
     std::copy(bytes.begin(), bytes.end(), app.pixBuf.begin());
-    decodeArea(app, s, 0, bytes.size());
+    decodeArea(app, s, bytes.size());
   }
   // n palette indexes of row y from column x.
   V row(int x, int y, int n) const {
@@ -189,70 +200,94 @@ TEST_F(DecodeTest, MaskAndOverlayFollowTheMode) {
   EXPECT_EQ(app.overlay.at(102, 200), overlayPixel(0xCCCCCC, 128));
 }
 
-TEST_F(DecodeTest, RunsAndLinesOverrunningTheCanvasAreCut) {
+TEST_F(DecodeTest, RunsAndLinesOverrunningAPictureAreCut) {
   app.overlay.resize(720, 576, 0);
   TSUP& s = sub(sfBluRay, 1900, 1075, 1950, 1090);
   std::vector<uint8_t> data;
-  for (int line = 0; line < 12; ++line)
+  for (int line = 0; line < 20; ++line)
     data.insert(data.end(), {0x00, 0xFF, 0xFF, 0xC8, 0x00, 0x00});  // 16383 pixels of 200
   decode(s, data);
+  // The object is 50 x 15: its lines stop at its width, its rows at its height and both at
+  // the canvas's edge.
   EXPECT_EQ(row(1900, 1075, 20), V(20, 200));
   EXPECT_EQ(row(1900, 1079, 20), V(20, 200));
   EXPECT_EQ(app.indexImage.at(1899, 1079), B);
-  EXPECT_EQ(maskRow(1910, 10, 10), V(10, 1));  // relative rows (each line is followed by an
-  EXPECT_EQ(maskRow(1910, 11, 10), V(10, 0));  // end-of-line code), cut at column 1920
+  V lastMaskRow(50, 1);
+  lastMaskRow.push_back(0);
+  EXPECT_EQ(maskRow(0, 14, 51), lastMaskRow);
+  EXPECT_EQ(maskRow(0, 15, 1), V{0});
   EXPECT_EQ(app.overlay.at(719, 575), 0u);
 
-  // A window whose x2 lies left of x1: every run ends its line.
-  TSUP& odd = sub(sfBluRay, 500, 0, 400, 5);
-  decode(odd, {0x07, 0x08, 0x00, 0x80, 0x09});  // a run to the end of such a line is empty
-  EXPECT_EQ(app.indexImage.at(500, 0), 7);
-  EXPECT_EQ(app.indexImage.at(500, 1), 8);
-  EXPECT_EQ(app.indexImage.at(500, 2), B);
+  // A DVD area whose x2 lies left of x1: every run ends its line. Runs past the right edge
+  // of an area are written whole, up to the canvas's edge.
+  TSUP& odd = sub(sfDVD, 500, 0, 400, 5);
+  decode(odd, {0x41, 0x42});
+  EXPECT_EQ(row(500, 0, 2), (V{0, B}));
+  EXPECT_EQ(row(500, 2, 2), (V{0, B}));
+  TSUP& wide = sub(sfDVD, 1910, 0, 1913, 5);
+  decode(wide, bits("000000 11111111 01"));
+  EXPECT_EQ(row(1910, 0, 10), V(10, 1));
 }
 
-TEST_F(DecodeTest, BluRayAreasFromTheFile) {
+TEST_F(DecodeTest, BluRayObjectsFromTheFile) {
   std::vector<uint8_t> file(400);
-  const std::vector<uint8_t> first = {0x11, 0x11, 0x00}, second = {0x12, 0x00, 0x00}, third = {0x13};
+  const std::vector<uint8_t> first = {0x11, 0x11}, second = {0x12, 0x00}, third = {0x00, 0x13};
   std::copy(first.begin(), first.end(), file.begin() + 100);
   std::copy(second.begin(), second.end(), file.begin() + 200);
   std::copy(third.begin(), third.end(), file.begin() + 300);
-  StreamFile stream(file);
-  TSUP& s = sub(sfBluRay, 10, 10, 20, 20);
-  s.win[0].dataPos = 100;
-  s.win[0].dataLen = 2;
-  s.win[0].nextPos = 300;  // continuation fragment, directly behind the first
-  s.win[0].nextLen = 1;
-  s.win[1] = TSUPWin{1, 50, 60, 70, 80, 200, 0, 1, 0};
+  const StreamFile stream(file);
+  app.subFormat = sfBluRay;
+  TSUP& s = app.appendSub();
+  // An object in three fragments at (10, 10), one more in a second window at (50, 70): each
+  // area is as large as its object.
+  s.objects.resize(2);
+  s.objects[0] = {0, 0, 10, 10, 4, 3, false, 0, 0, 0, 0, {{100, 2}, {200, 2}, {300, 2}}};
+  s.objects[1] = {7, 1, 50, 70, 2, 1, false, 0, 0, 0, 0, {{200, 1}}};
+  s.win[0] = TSUPWin{0, 10, 14, 10, 13, 100, 300, 2, 1};
+  s.win[1] = TSUPWin{7, 50, 52, 70, 71, 200, 0, 1, 0};
+  decodeSubtitle(app, stream, s);
+  EXPECT_EQ(row(10, 10, 5), (V{17, 17, 18, B, B}));  // the fragments joined in order
+  EXPECT_EQ(row(10, 11, 2), (V{19, B}));              // after an end-of-line code split in two
+  EXPECT_EQ(row(50, 70, 3), (V{18, B, B}));
+  EXPECT_EQ(maskRow(0, 0, 1), V{0});  // dark: the mask stays empty
 
-  decodeSubtitle(app, stream, s, loadAreaData(app, stream, s, 0));
-  EXPECT_EQ(row(10, 10, 4), (V{17, 17, 19, B}));
-  EXPECT_EQ(row(50, 70, 2), (V{18, B}));  // the second object in the second window
-
-  // A subtitle whose first area has no data is drawn from its second one.
+  // Cropped: only the crop rectangle shows, its corner at the object's place.
   app.indexImage.reset(kBackground);
-  s.win[0].dataLen = 0;
-  s.win[1].dataPos = 100;
-  s.win[1].dataLen = 1;
-  decodeSubtitle(app, stream, s, loadAreaData(app, stream, s, firstArea(s)));
-  EXPECT_EQ(row(50, 70, 2), (V{17, B}));
-  EXPECT_EQ(row(10, 10, 2), (V{B, B}));
+  s.objects.resize(1);
+  s.objects[0].x = 20;
+  s.objects[0].cropped = true;
+  s.objects[0].cropX = 1, s.objects[0].cropY = 0, s.objects[0].cropW = 2, s.objects[0].cropH = 1;
+  decodeSubtitle(app, stream, s);
+  EXPECT_EQ(row(19, 10, 4), (V{B, 17, 18, B}));
+  EXPECT_EQ(row(20, 11, 2), (V{B, B}));
 
-  s.win[1].dataLen = 301;  // beyond the end of the file
-  EXPECT_THROW(loadAreaData(app, stream, s, 1), FileError);
+  s.objects[0].fragments[2].len = 101;  // beyond the end of the file
+  EXPECT_THROW(decodeSubtitle(app, stream, s), FileError);
 }
 
-TEST_F(DecodeTest, DataLongerThanTheBufferIsCut) {
+TEST_F(DecodeTest, LongData) {
+  // DVD and HD DVD data longer than the buffer is cut to it.
   std::vector<uint8_t> file(kPixBufSize + 5000, 0x01);
-  StreamFile stream(file);
-  TSUP& s = sub(sfBluRay, 0, 0, 100, 100);
+  const StreamFile stream(file);
+  TSUP& s = sub(sfDVD, 0, 0, 100, 100);
   s.win[0].dataLen = uint32_t(kPixBufSize + 100);
-  s.win[0].nextPos = 10;
-  s.win[0].nextLen = 50;
-  EXPECT_EQ(loadAreaData(app, stream, s, 0), kPixBufSize);
-  s.win[0].dataLen = uint32_t(kPixBufSize - 20);
-  EXPECT_EQ(loadAreaData(app, stream, s, 0), kPixBufSize);
-  s.win[0].nextLen = 10;
-  EXPECT_EQ(loadAreaData(app, stream, s, 0), kPixBufSize - 10);
+  EXPECT_EQ(loadAreaData(app, stream, s), kPixBufSize);
+  s.win[0].dataLen = 10;
+  EXPECT_EQ(loadAreaData(app, stream, s), 10u);
+
+  // A Blu-ray object longer than the buffer, in two fragments, is drawn whole: 1080 lines of
+  // 248 single pixels, 250 bytes each with the end-of-line code.
+  std::vector<uint8_t> lines;
+  for (int y = 0; y < 1080; ++y) {
+    for (int x = 0; x < 248; ++x) lines.push_back(uint8_t(5 + x % 2));
+    lines.insert(lines.end(), {0x00, 0x00});
+  }
+  ASSERT_GT(lines.size(), kPixBufSize);
+  const StreamFile big(lines);
+  TSUP& tall = sub(sfBluRay, 0, 0, 248, 1080);
+  tall.objects[0].fragments = {{0, 150000}, {150000, uint32_t(lines.size() - 150000)}};
+  drawObject(app, big, tall, tall.objects[0]);
+  EXPECT_EQ(row(0, 1079, 3), (V{5, 6, 5}));
+  EXPECT_EQ(row(246, 1079, 3), (V{5, 6, B}));
 }
 }  // namespace

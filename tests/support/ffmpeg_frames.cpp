@@ -7,8 +7,6 @@
 #include <iterator>
 
 namespace {
-constexpr int kWidth = 1920, kHeight = 1080;
-
 std::string readAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -35,14 +33,15 @@ int ffmpegFrameShowing(const std::vector<TSUP>& subs, size_t i) {
 }
 
 std::vector<RgbFrame> ffmpegFrames(const std::string& stream, const std::vector<int>& frames, uint32_t background,
-                                   const std::string& workDir, std::string& errors) {
+                                   const std::string& workDir, std::string& errors, int width, int height) {
   if (frames.empty()) return {};
   std::string select;
   for (int n : frames) select += (select.empty() ? "" : "+") + std::string("eq(n\\,") + std::to_string(n) + ")";
   const double duration = double(frames.back()) / kFFmpegFramesPerSecond + 1;
   const std::string raw = workDir + "/ffmpeg-frames.rgb", err = workDir + "/ffmpeg-frames.err";
   // Only the chosen background frames reach the overlay, which keeps long streams quick.
-  const std::string cmd = "ffmpeg -v error -y -copyts -f lavfi -i color=c=" + hex(background) + ":s=1920x1080:r=" +
+  const std::string size = std::to_string(width) + "x" + std::to_string(height);
+  const std::string cmd = "ffmpeg -v error -y -copyts -f lavfi -i color=c=" + hex(background) + ":s=" + size + ":r=" +
                           std::to_string(kFFmpegFramesPerSecond) + ":d=" + std::to_string(duration) + " -i '" +
                           stream + "' -filter_complex \"[0:v]select='" + select +
                           "',format=rgb24[bg];[bg][1:s]overlay=eof_action=pass:format=rgb\" -fps_mode passthrough "
@@ -51,7 +50,7 @@ std::vector<RgbFrame> ffmpegFrames(const std::string& stream, const std::vector<
   errors = readAll(err);
   if (status != 0) return {};
   const std::string bytes = readAll(raw);
-  const size_t frameBytes = size_t(kWidth) * kHeight * 3;
+  const size_t frameBytes = size_t(width) * size_t(height) * 3;
   std::vector<RgbFrame> out;
   for (size_t at = 0; at + frameBytes <= bytes.size(); at += frameBytes)
     out.emplace_back(bytes.begin() + std::ptrdiff_t(at), bytes.begin() + std::ptrdiff_t(at + frameBytes));

@@ -1,6 +1,6 @@
 #pragma once
 // FFmpeg as an independent decoder of Blu-ray streams: the pictures it shows at chosen
-// moments, drawn over a plain 1920 x 1080 background.
+// moments, drawn over a plain background (1920 x 1080 unless said otherwise).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,7 +25,8 @@ using RgbFrame = std::vector<uint8_t>;
 // messages in `errors`, when it fails. Blending happens in RGB, so that no chroma
 // subsampling blurs the edges.
 std::vector<RgbFrame> ffmpegFrames(const std::string& stream, const std::vector<int>& frames, uint32_t background,
-                                   const std::string& workDir, std::string& errors);
+                                   const std::string& workDir, std::string& errors, int width = 1920,
+                                   int height = 1080);
 
 // A picture file read by FFmpeg as 8-bit RGBA; empty when it cannot be read.
 std::vector<uint8_t> ffmpegRgba(const std::string& picture, const std::string& workDir, int width, int height);

@@ -21,8 +21,10 @@ void put32le(Bytes& b, uint32_t v) {
 }
 void append(Bytes& b, std::span<const uint8_t> more) { b.insert(b.end(), more.begin(), more.end()); }
 
+}  // namespace
+
 // A frame of index 2 around a field of 0 with a bar of 1 and a smaller one of 3.
-Bytes testPicture(uint16_t width, uint16_t height) {
+Bytes pgTestPixels(uint16_t width, uint16_t height) {
   Bytes px(size_t(width) * height, 0);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
@@ -34,6 +36,7 @@ Bytes testPicture(uint16_t width, uint16_t height) {
   return px;
 }
 
+namespace {
 // Calls emit(index, length) for each run of equal indexes in one row.
 template <class Emit>
 void forEachRun(std::span<const uint8_t> row, Emit emit) {
@@ -153,7 +156,7 @@ PgImage pgImageFrom(uint16_t x, uint16_t y, uint16_t width, uint16_t height, std
 }
 
 PgImage pgTestImage(uint16_t x, uint16_t y, uint16_t width, uint16_t height) {
-  return pgImageFrom(x, y, width, height, testPicture(width, height));
+  return pgImageFrom(x, y, width, height, pgTestPixels(width, height));
 }
 
 PgStream& PgStream::segment(uint32_t pts, uint8_t type, std::span<const uint8_t> payload,
@@ -174,11 +177,10 @@ PgStream& PgStream::raw(std::span<const uint8_t> bytes) {
   return *this;
 }
 
-PgStream& PgStream::pcs(uint32_t pts, const std::vector<PgPlacement>& objects, PgState state, uint16_t videoWidth,
-                        uint16_t videoHeight) {
+PgStream& PgStream::pcs(uint32_t pts, const std::vector<PgPlacement>& objects, PgState state) {
   Bytes p;
-  put16(p, videoWidth);
-  put16(p, videoHeight);
+  put16(p, videoWidth_);
+  put16(p, videoHeight_);
   p.push_back(0x10);  // frame rate
   put16(p, 0);        // composition number
   p.push_back(uint8_t(state));
@@ -216,13 +218,13 @@ PgStream& PgStream::pds(uint32_t pts, const std::vector<PgColor>& colors, uint8_
 }
 
 PgStream& PgStream::odsFragment(uint32_t pts, uint16_t objId, bool first, bool last, std::span<const uint8_t> data,
-                                uint16_t width, uint16_t height) {
+                                uint16_t width, uint16_t height, uint32_t objectLength) {
   Bytes p;
   put16(p, objId);
   p.push_back(0);  // version
   p.push_back(uint8_t((first ? 0x80 : 0) | (last ? 0x40 : 0)));
   if (first) {
-    put24(p, uint32_t(data.size() + 4));
+    put24(p, (objectLength ? objectLength : uint32_t(data.size())) + 4);
     put16(p, width);
     put16(p, height);
   }
@@ -254,15 +256,16 @@ PgStream& PgStream::ods(uint32_t pts, uint16_t objId, uint16_t width, uint16_t h
 
 PgStream& PgStream::end(uint32_t pts) { return segment(pts, 0x80, {}); }
 
-PgStream& PgStream::show(uint32_t pts, const PgImage& image, PgState state) {
+PgStream& PgStream::show(uint32_t pts, const PgImage& image, PgState state, uint16_t objId) {
   lastWindow_ = {0, image.x, image.y, image.width, image.height};
   PgPlacement obj;
+  obj.objId = objId;
   obj.x = image.x;
   obj.y = image.y;
   pcs(pts, {obj}, state);
   wds(pts, {lastWindow_});
   pds(pts, image.palette);
-  ods(pts, 0, image.width, image.height, image.rle);
+  ods(pts, objId, image.width, image.height, image.rle);
   return end(pts);
 }
 
@@ -396,7 +399,7 @@ Bytes SpUnit::build() const {
 }
 
 SpUnit spTestUnit(bool hd, uint16_t x, uint16_t y, uint16_t width, uint16_t height, std::optional<uint16_t> duration) {
-  auto [top, bottom] = spRle(hd, width, height, testPicture(width, height));
+  auto [top, bottom] = spRle(hd, width, height, pgTestPixels(width, height));
   SpUnit u(hd);
   u.fields(std::move(top), std::move(bottom));
   u.sequence(0).start().area(x, uint16_t(x + width - 1), y, uint16_t(y + height - 1)).fieldAddresses();

@@ -50,6 +50,8 @@ struct PgImage {
   Bytes rle;
   std::vector<PgColor> palette = pgDefaultPalette();
 };
+// A framed box with a bar inside, in indexes 1 to 3, as palette indexes row after row.
+Bytes pgTestPixels(uint16_t width, uint16_t height);
 // A width x height picture of palette indexes (row after row) at (x, y).
 PgImage pgImageFrom(uint16_t x, uint16_t y, uint16_t width, uint16_t height, std::span<const uint8_t> indexes);
 // A framed box with a bar inside, in indexes 1 to 3: something with edges to draw and read.
@@ -57,26 +59,30 @@ PgImage pgTestImage(uint16_t x, uint16_t y, uint16_t width, uint16_t height);
 
 class PgStream {
  public:
+  // Its compositions name this video size.
+  explicit PgStream(uint16_t videoWidth = 1920, uint16_t videoHeight = 1080)
+      : videoWidth_(videoWidth), videoHeight_(videoHeight) {}
+
   // Each call appends one segment with the given PTS (DTS 0) and returns the builder.
-  PgStream& pcs(uint32_t pts, const std::vector<PgPlacement>& objects, PgState state = PgState::epochStart,
-                uint16_t videoWidth = 1920, uint16_t videoHeight = 1080);
+  PgStream& pcs(uint32_t pts, const std::vector<PgPlacement>& objects, PgState state = PgState::epochStart);
   PgStream& wds(uint32_t pts, const std::vector<PgWindow>& windows);
   PgStream& pds(uint32_t pts, const std::vector<PgColor>& colors, uint8_t paletteId = 0, uint8_t version = 0);
   // One object. Data longer than a first fragment holds is split into a first fragment,
   // continuations and a last fragment, as disc streams do.
   PgStream& ods(uint32_t pts, uint16_t objId, uint16_t width, uint16_t height, std::span<const uint8_t> rle);
-  // One fragment exactly as given; width and height are written for a first fragment only.
+  // One fragment exactly as given; width, height and the length of the whole object's data
+  // (0: this fragment's) are written for a first fragment only.
   PgStream& odsFragment(uint32_t pts, uint16_t objId, bool first, bool last, std::span<const uint8_t> data,
-                        uint16_t width = 0, uint16_t height = 0);
+                        uint16_t width = 0, uint16_t height = 0, uint32_t objectLength = 0);
   PgStream& end(uint32_t pts);
   // Any segment; `size` replaces the size field (the payload is written whole either way).
   PgStream& segment(uint32_t pts, uint8_t type, std::span<const uint8_t> payload,
                     std::optional<uint16_t> size = std::nullopt, uint32_t dts = 0);
   PgStream& raw(std::span<const uint8_t> bytes);
 
-  // A whole display set that shows `image`: composition (object 0 in window 0), window,
+  // A whole display set that shows `image`: composition (the object in window 0), window,
   // palette, object, END.
-  PgStream& show(uint32_t pts, const PgImage& image, PgState state = PgState::epochStart);
+  PgStream& show(uint32_t pts, const PgImage& image, PgState state = PgState::epochStart, uint16_t objId = 0);
   // The display set that clears the screen: a composition without objects, the window of
   // the last show(), END.
   PgStream& clear(uint32_t pts);
@@ -85,6 +91,7 @@ class PgStream {
   const Bytes& bytes() const { return bytes_; }
 
  private:
+  uint16_t videoWidth_, videoHeight_;
   Bytes bytes_;
   PgWindow lastWindow_;
 };

@@ -1,5 +1,7 @@
 #include "readers/pg_epoch.h"
 
+#include <array>
+
 namespace {
 constexpr size_t kEntryBytes = 5;
 constexpr uint16_t kUnnamed = 0xFFFF;
@@ -46,19 +48,20 @@ void PgEpoch::definePalette(uint8_t id, TSUPPalette where, std::span<const uint8
     p.namedBy[e] = seg;
   }
   // Segments whose every entry a later one named again add nothing: dropping them keeps
-  // the list as short as the palette's history needs.
-  std::vector<uint16_t> moved(p.def.segments.size(), kUnnamed);
+  // the list as short as the palette's history needs: at most one segment per entry.
+  std::array<uint16_t, 258> moved;
+  moved.fill(kUnnamed);
   for (uint16_t s : p.namedBy)
     if (s != kUnnamed) moved[s] = 0;
-  std::vector<TSUPPalette> kept;
+  size_t kept = 0;
   for (size_t s = 0; s < p.def.segments.size(); ++s)
     if (moved[s] != kUnnamed) {
-      moved[s] = uint16_t(kept.size());
-      kept.push_back(p.def.segments[s]);
+      moved[s] = uint16_t(kept);
+      p.def.segments[kept++] = p.def.segments[s];
     }
+  p.def.segments.resize(kept);
   for (uint16_t& s : p.namedBy)
     if (s != kUnnamed) s = moved[s];
-  p.def.segments = std::move(kept);
 }
 
 const PgPaletteDef* PgEpoch::palette(uint8_t id) const {

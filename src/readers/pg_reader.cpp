@@ -50,7 +50,8 @@ class PgReader {
  public:
   PgReader(App& app, ReadState& rs)
       : app_(app), rs_(rs), f_(rs.file), details_(app.ui.cbDetails.checked),
-        maker_(app.subs, rs.file, [this](const std::string& line) { detail(line); }) {}
+        maker_(app.subs, rs.file, details_ ? PgSubtitleMaker::Log([this](const std::string& line) { app_.log(line); })
+                                           : PgSubtitleMaker::Log()) {}
 
   void run() {
     while (!f_.atEnd()) {
@@ -74,7 +75,7 @@ class PgReader {
       segment(type, payload);
       rs_.count = uint32_t(app_.subs.size());
     }
-    if (pending_) detail("The last display set has no END segment: it is not shown.");
+    if (pending_) detail([] { return "The last display set has no END segment: it is not shown."; });
     endOpenSubtitles(app_.subs, [this](const std::string& line) { app_.log(line); });
     rs_.count = uint32_t(app_.subs.size());
     if (damaged_ && rs_.count == 0) {
@@ -96,8 +97,10 @@ class PgReader {
   uint64_t p_ = 0;     // file offset of the current segment's type byte
   uint32_t size_ = 0;  // its payload size, cut to what the file holds
 
-  void detail(const std::string& line) {
-    if (details_) app_.log(line);
+  // A line of the packet-by-packet log, built only when "Detailed info" asks for it.
+  template <typename Text>
+  void detail(Text text) {
+    if (details_) app_.log(text());
   }
   std::string at() const { return hexStr(p_, 8) + ": "; }
   std::string sizeText() const { return " (" + hexStr(size_, 2) + ")"; }
@@ -149,12 +152,12 @@ class PgReader {
       case kPDS: palette(payload); break;
       case kODS: object(payload); break;
       case kEND:
-        detail(at() + "END");
+        detail([&] { return at() + "END"; });
         completeDisplaySet();
         break;
-      case kICS: detail("interactive composition definition"); break;
+      case kICS: detail([] { return "interactive composition definition"; }); break;
       case kTextStyle:
-      case kTextPresentation: detail("Used by HDMV Text subtitle streams"); break;
+      case kTextPresentation: detail([] { return "Used by HDMV Text subtitle streams"; }); break;
       default: break;
     }
   }
@@ -211,9 +214,11 @@ class PgReader {
     for (unsigned w = 0; w < count && in.remaining() >= kWindowFields; ++w) {
       const uint8_t id = in.rd8();
       const uint16_t x = in.rd16(), y = in.rd16(), width = in.rd16(), height = in.rd16();
-      detail(at() + "WDS" + std::to_string(w) + sizeText() + "  id: " + std::to_string(id) + " [" + std::to_string(x) +
-             "," + std::to_string(y) + "] - [" + std::to_string(uint16_t(x + width)) + "," +
-             std::to_string(uint16_t(y + height)) + "]");
+      detail([&] {
+        return at() + "WDS" + std::to_string(w) + sizeText() + "  id: " + std::to_string(id) + " [" +
+               std::to_string(x) + "," + std::to_string(y) + "] - [" + std::to_string(uint16_t(x + width)) + "," +
+               std::to_string(uint16_t(y + height)) + "]";
+      });
     }
   }
 
@@ -221,7 +226,7 @@ class PgReader {
     const uint8_t id = in.rd8();
     in.rd8();  // version: a later segment of the same palette replaces the entries it names
     const uint32_t entries = size_ >= kPdsFixed ? (size_ - kPdsFixed) / 5 : 0;
-    detail(at() + "PDS" + sizeText() + "  " + std::to_string(entries) + " palettes");
+    detail([&] { return at() + "PDS" + sizeText() + "  " + std::to_string(entries) + " palettes"; });
     if (size_ < kPdsFixed) return;  // too short for its own fields
     const TSUPPalette where{filePos(in), entries};
     epoch_.definePalette(id, where, in.take(in.remaining()));
@@ -235,11 +240,13 @@ class PgReader {
     if (first) {
       in.rd24();  // object data length: the fragments say how long it is
       const uint16_t width = in.rd16(), height = in.rd16();
-      detail(at() + "ODS" + std::to_string(objId) + sizeText() + " " + std::to_string(width) + " x " +
-             std::to_string(height) + (last ? "" : "  first"));
+      detail([&] {
+        return at() + "ODS" + std::to_string(objId) + sizeText() + " " + std::to_string(width) + " x " +
+               std::to_string(height) + (last ? "" : "  first");
+      });
       if (size_ >= kOdsFirstFixed) epoch_.defineObject(objId, width, height, {filePos(in), size_ - kOdsFirstFixed});
     } else {
-      detail(at() + "ODS" + std::to_string(objId) + sizeText() + (last ? "  last" : ""));
+      detail([&] { return at() + "ODS" + std::to_string(objId) + sizeText() + (last ? "  last" : ""); });
       if (size_ >= kOdsNextFixed) epoch_.continueObject(objId, {filePos(in), size_ - kOdsNextFixed});
     }
   }

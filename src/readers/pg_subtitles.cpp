@@ -65,7 +65,7 @@ std::vector<TSUPObject> PgSubtitleMaker::placed(const PgComposition& c, const Pg
   for (const TSUPObject& o : c.objects) {
     const PgObjectDef* def = epoch.object(o.objId);
     if (!def) {
-      detail_("Object " + std::to_string(o.objId) + " is not defined: it is not shown.");
+      note([&] { return "Object " + std::to_string(o.objId) + " is not defined: it is not shown."; });
       continue;
     }
     TSUPObject& p = out.emplace_back(o);
@@ -103,7 +103,9 @@ bool PgSubtitleMaker::samePicture(const std::vector<TSUPObject>& a, const std::v
 void PgSubtitleMaker::show(const PgComposition& c, const PgEpoch& epoch) {
   std::vector<TSUPObject> objects = placed(c, epoch);
   if (objects.empty()) {
-    if (onScreen_) end(c.pts, "Ends subtitle " + newest() + ".");
+    if (!onScreen_) return;
+    end(c.pts);
+    note([&] { return "Ends subtitle " + newest() + "."; });
     return;
   }
   static const PgPaletteDef kNoPalette;
@@ -111,7 +113,7 @@ void PgSubtitleMaker::show(const PgComposition& c, const PgEpoch& epoch) {
   const PgPaletteDef& palette = found ? *found : kNoPalette;
   if (onScreen_ && samePicture(subs_.back().objects, objects)) {
     if (palette.entries == lastEntries_) {
-      detail_("Continues subtitle " + newest() + ": the same picture.");
+      note([&] { return "Continues subtitle " + newest() + ": the same picture."; });
       return;
     }
     lastEntries_ = palette.entries;
@@ -119,10 +121,13 @@ void PgSubtitleMaker::show(const PgComposition& c, const PgEpoch& epoch) {
       bestOpacity_ = palette.opacity();
       setPalette(subs_.back(), palette);
     }
-    detail_("Merges into subtitle " + newest() + ": the same picture with another palette.");
+    note([&] { return "Merges into subtitle " + newest() + ": the same picture with another palette."; });
     return;
   }
-  if (onScreen_) end(c.pts, "Ends subtitle " + newest() + ": the next picture replaces it.");
+  if (onScreen_) {
+    end(c.pts);
+    note([&] { return "Ends subtitle " + newest() + ": the next picture replaces it."; });
+  }
   start(c, std::move(objects), palette);
 }
 
@@ -143,8 +148,7 @@ void PgSubtitleMaker::start(const PgComposition& c, std::vector<TSUPObject> obje
   bestOpacity_ = palette.opacity();
 }
 
-void PgSubtitleMaker::end(uint32_t pts, const std::string& why) {
+void PgSubtitleMaker::end(uint32_t pts) {
   setEnd(subs_.back(), pts);
   onScreen_ = false;
-  detail_(why);
 }

@@ -22,8 +22,9 @@ struct PgComposition {
 class PgSubtitleMaker {
  public:
   using Log = std::function<void(const std::string&)>;
-  // `detail` receives the lines of the packet-by-packet log that say what each composition
-  // did to the list; `file` holds the objects' data, to tell whether two pictures are the same.
+  // `detail` (when set) receives the lines of the packet-by-packet log that say what each
+  // composition did to the list; `file` holds the objects' data, to tell whether two
+  // pictures are the same.
   PgSubtitleMaker(std::vector<TSUP>& subs, const StreamFile& file, Log detail);
 
   // A complete display set: its composition applied to the epoch as it stands.
@@ -46,7 +47,12 @@ class PgSubtitleMaker {
   bool samePicture(const std::vector<TSUPObject>& a, const std::vector<TSUPObject>& b) const;
   bool sameData(const std::vector<TSUPData>& a, const std::vector<TSUPData>& b) const;
   void start(const PgComposition& c, std::vector<TSUPObject> objects, const PgPaletteDef& palette);
-  void end(uint32_t pts, const std::string& why);
+  void end(uint32_t pts);
+  // Builds a line of the detailed log only when one is written.
+  template <typename Text>
+  void note(Text text) const {
+    if (detail_) detail_(text());
+  }
   std::string newest() const { return std::to_string(subs_.size()); }
 };
 

@@ -1,5 +1,6 @@
-// What the commands refuse: anything but "Cancel" while a long operation runs, and work on an
-// empty list. A refusal changes neither the list, the options nor any file.
+// What the commands refuse while a long operation runs: anything but "Cancel". A refusal
+// changes neither the list, the options nor any file. (Refusals of an empty list: the window
+// tests.)
 #include "app/command_guards.h"
 
 #include <gtest/gtest.h>
@@ -96,37 +97,4 @@ TEST_F(Refusals, NothingButCancelActsWhileALongOperationRuns) {
     EXPECT_EQ(app.ui.recentFiles[0], other) << name;
     EXPECT_EQ(filesInDir(), files) << name;
   }
-}
-
-TEST_F(Refusals, AFailedReadLeavesNothingOfTheListBeforeToSaveOrExport) {
-  bExportClick(app);
-  const std::string exported = dir.file("stream.BD.23.976.sup");
-  const Bytes before = readFileBytes(exported);
-  ASSERT_GT(before.size(), 100u);
-  app.ui.bSaveSRT.enabled = true;  // as the "SRT" page left it
-
-  load(Bytes{'X', 'X', '-', '-'});
-  const Controls& ui = app.ui;
-  EXPECT_TRUE(app.subs.empty());
-  EXPECT_FALSE(ui.bSaveBMP.enabled || ui.bOCRall.enabled || ui.bExport.enabled || ui.bSaveSRT.enabled);
-  EXPECT_FALSE(ui.ieSubs.enabled || ui.cbLock.enabled || ui.bOCR.enabled || ui.bPrev.enabled || ui.bNext.enabled);
-  for (const TLabel* l : {&ui.lStartEnd, &ui.lArea, &ui.lArea2, &ui.lMaxline}) EXPECT_EQ(l->caption, "");
-
-  const std::vector<std::pair<Command, std::string>> refusals = {
-      {bSaveBMPClick, "No subtitles to save."},
-      {bOCRallClick, "No subtitles to recognize."},
-      {[](App& a) { bExportClick(a); }, "No subtitles to export."},
-      {bSaveSRTClick, "No subtitles to save."},
-  };
-  for (const auto& [command, message] : refusals) {
-    host.dialogs = {dir.file("saved.srt")};
-    app.clearLastError();
-    command(app);
-    EXPECT_EQ(app.lastError, message);
-    EXPECT_EQ(logLines().back(), message);
-    EXPECT_FALSE(app.busy);
-  }
-  EXPECT_TRUE(host.dialogTitles.empty());
-  EXPECT_EQ(readFileBytes(exported), before);
-  EXPECT_EQ(filesInDir(), 2);  // the stream and its export, nothing more
 }

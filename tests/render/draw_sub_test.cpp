@@ -232,23 +232,16 @@ TEST_F(DrawSubTest, OptionsThePictureIsDrawnWithRedrawItAtOnce) {
   };
   const std::vector<Case> cases = {
       {"Borders", [&] { app.ui.cbBorders.checked = true; }, "100,890"},
-      {"Palette", [&] { app.ui.cbPalette.checked = true; }, "11,10"},
       {"OCR", [&] { app.ui.cbOCR.checked = true; }, "100,900"},  // entry 0 opaque black
       {"Tags", [&] { app.ui.cbTags.checked = true; }, ""},
-      {"SpaceWidth", [&] { app.ui.ieSpaceWidth.setValue(30); }, ""},
   };
   for (const Case& c : cases) {
     c.set();
     optionChanged(app, c.name);
     EXPECT_EQ(firstDifference(plain, app.display), c.changedAt) << c.name;
-    app.ui.cbBorders.checked = app.ui.cbPalette.checked = app.ui.cbOCR.checked = false;
+    app.ui.cbBorders.checked = app.ui.cbOCR.checked = false;
     DrawSub(app, 1);
   }
-  // Nothing shown: nothing drawn.
-  DrawSub(app, 0);
-  app.ui.cbBorders.checked = true;
-  optionChanged(app, "Borders");
-  EXPECT_EQ(app.curSub, -1);
 }
 
 TEST_F(DrawSubTest, BackgroundPicture) {

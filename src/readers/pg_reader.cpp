@@ -10,6 +10,7 @@
 #include "readers/hex_text.h"
 #include "readers/pg_epoch.h"
 #include "readers/pg_subtitles.h"
+#include "readers/read_progress.h"
 #include "readers/subtitle_times.h"
 
 namespace {
@@ -67,8 +68,7 @@ class PgReader {
       const uint8_t type = f_.rd8();
       const uint16_t size = f_.rd16();
       size_ = uint32_t(std::min<uint64_t>(size, f_.remaining()));
-      if (rs_.count % kProgressEvery == 0)
-        app_.slog(std::to_string(f_.pos()) + "/" + std::to_string(f_.size()), 1);
+      if (rs_.count % kProgressEvery == 0) showReadProgress(app_, f_);
       // Every segment ends where its size says, whatever its fields announce: padding and
       // counts that overrun the payload leave the next segment in place.
       StreamFile payload(f_.take(size_));

@@ -60,9 +60,9 @@ TEST(Settings, DefaultsAndRoundTrip) {
       {"Background", false}, {"AutoRead", true}, {"SavePNG", true},  {"C_Mul", 4},       {"C_Div", 19},
       {"LastLine", 1010},  {"LineSpc", 90},    {"Spacing", 4},     {"MaxColor", 220},  {"CutLevel", 145},
       {"Language", 0},     {"SpaceWidth", 20}, {"SpaceWmin", 10},  {"Format", 0},      {"Frame", 0},
-      {"720p", false},     {"OCR", false},     {"Scenarist", false}};
+      {"720p", false},     {"OCR", false},     {"Scenarist", false}, {"SrtEncoding", 0}};
   for (const auto& [name, v] : defaults) EXPECT_EQ(getSetting(app, *findSetting(name)), v) << name;
-  EXPECT_EQ(settingsTable().size(), 33u);
+  EXPECT_EQ(settingsTable().size(), 34u);
 
   const SettingInfo& lang = *findSetting("Language");
   EXPECT_TRUE(applySetting(app, lang, SettingValue(1)));

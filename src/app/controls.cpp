@@ -148,6 +148,7 @@ Controls::Controls() {
   ieLastLine = intEdit(1010, "The base of the last line (y coordinate from the top)");
   ieLineSpc = intEdit(90, "Space between the lines");
   ieMaxColor = intEdit(220, "The brightness of the letters");
+  coSrtEncoding = comboBox("SRT encoding", {"Windows-1252", "UTF-8"}, "Character encoding of saved SRT files");
   rgFrame = radioGroup("Rate", {"23.976", "24", "25", "29.97", "50", "59.94"}, 0, 3);
   rgDrop = radioGroup("Type", {"Drop", "Non-drop"}, 1, 1);
 

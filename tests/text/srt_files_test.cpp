@@ -9,11 +9,9 @@
 #include "render/draw_line.h"
 #include "support/ffmpeg_frames.h"
 #include "support/ffmpeg_srt.h"
-#include "support/temp_dir.h"
-#include "support/test_host.h"
 #include "text/cp1252.h"
 #include "text/srt_export.h"
-#include "text/srt_import.h"
+#include "text/srt_fixture.h"
 #include "text/text_lines.h"
 
 namespace {
@@ -105,18 +103,11 @@ const std::vector<SrtCase>& cases() {
   return all;
 }
 
-class SrtFiles : public ::testing::Test {
+class SrtFiles : public SrtFixture {
  protected:
-  TestHost host;
-  App app{host};
-  TempDir dir;
-
-  SrtFiles() { app.letterSheet = GreyImage(kSheetMinWidth, kSheetMinHeight, kSheetBackground); }
-
-  void import(const std::string& bytes) {
+  void importAlone(const std::string& bytes) {
     app.clearLog();
-    app.srcName = dir.write("in.srt", bytes);
-    ReadSRT(app);
+    import(bytes);
   }
   // The log between the "Loading" line and the count.
   std::vector<std::string> notes() {
@@ -139,7 +130,7 @@ class SrtFiles : public ::testing::Test {
 TEST_F(SrtFiles, EachGivesItsCuesAndNotesAndPlaysInFFmpeg) {
   for (const SrtCase& c : cases()) {
     SCOPED_TRACE(c.name);
-    import(c.bytes);
+    importAlone(c.bytes);
     EXPECT_EQ(notes(), c.notes);
     ASSERT_EQ(app.subs.size(), c.cues.size());
     for (size_t i = 0; i < c.cues.size(); ++i) {
@@ -178,7 +169,7 @@ TEST_F(SrtFiles, LinesWiderThanTheScreenAreWrappedAtSpacesOrBroken) {
       {std::string(100, 'W'), "Cue 1: a word wider than the screen was broken."},
   };
   for (const auto& l : lines) {
-    import("1\n" + kTime + l.line + "\n");
+    importAlone("1\n" + kTime + l.line + "\n");
     ASSERT_EQ(app.subs.size(), 1u);
     EXPECT_EQ(notes(), (std::vector<std::string>{"Text encoding: UTF-8.", l.note}));
     const std::vector<std::string> parts = splitLines(app.subs[0].text);

@@ -9,21 +9,12 @@
 #include "support/test_host.h"
 #include "text/srt_import.h"
 #include "text/srt_time.h"
+#include "text/srt_fixture.h"
 #include "text/text_file_lines.h"
 
 namespace {
-class SrtImport : public ::testing::Test {
+class SrtImport : public SrtFixture {
  protected:
-  TestHost host;
-  App app{host};
-  TempDir dir;
-
-  SrtImport() { app.letterSheet = GreyImage(kSheetMinWidth, kSheetMinHeight, kSheetBackground); }
-
-  void import(const std::string& text) {
-    app.srcName = dir.write("movie.srt", text);
-    ReadSRT(app);
-  }
   int measure(const std::string& line) {
     app.italicOn = false;
     return DrawLine(app, line, 0, 0, true);

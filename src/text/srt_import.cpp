@@ -9,6 +9,7 @@
 #include "model/pts.h"
 #include "model/subtitle_order.h"
 #include "readers/stream_file.h"
+#include "render/draw_line.h"
 #include "render/draw_sub.h"
 #include "text/cp1252.h"
 #include "text/sheet_text.h"
@@ -17,6 +18,7 @@
 #include "text/srt_tags.h"
 #include "text/text_decoding.h"
 #include "text/text_file_lines.h"
+#include "text/text_lines.h"
 
 namespace {
 const char* const kOpenSrtTitle = "Open SubRip subtile (SRT)";
@@ -36,6 +38,27 @@ std::string viewLine(std::u32string_view line) {
   std::string out(line.size(), '?');
   for (size_t i = 0; i < line.size(); ++i) out[i] = char(unicodeToCp1252(line[i]));
   return out;
+}
+
+// Centres the area of an SRT subtitle on its widest line and sets its rows from the
+// baselines of its lines.
+void placeTextArea(App& app, TSUP& s) {
+  TSUPWin& w = s.win[0];
+  centreTextBlock(app, w, splitLines(s.text));
+  // A cue of more than ten lines has baselines for its last ten only: the lines above are
+  // not drawn, and the area starts above the tenth.
+  const int top = std::min(s.lineCount, kMaxTextLines);
+  // Glyph rows 6 to 10 do not exist; their ascent would be 0 and put the top line's letters
+  // above the area, so those blocks reach up by the tallest ascent of the sheet.
+  const int ascent = top <= kGlyphRowCount ? glyphRows[size_t(top)].base - glyphRows[size_t(top)].top : kGlyphAscent;
+  // With a negative line spacing the lines run downwards; the area still spans them all.
+  int highest = app.lineBase[1], lowest = app.lineBase[1];
+  for (int k = 2; k <= top; ++k) {
+    highest = std::min<int>(highest, app.lineBase[size_t(k)]);
+    lowest = std::max<int>(lowest, app.lineBase[size_t(k)]);
+  }
+  w.y1 = uint16_t(std::max(0, highest - ascent));
+  w.y2 = uint16_t(lowest + glyphRows[1].bottom - glyphRows[1].base);
 }
 
 class SrtWalk {
@@ -65,7 +88,7 @@ class SrtWalk {
  private:
   void addCue(SrtCue&& cue) {
     if (cue.numberLine) app_.ui.mSRT.lines[*cue.numberLine] = cue.number;
-    const CueLettering letters = letterCue(app_, cue.text);
+    const CueLettering letters = letterCue(cue.text, measure_, app_.displayWidth);
     removedTags_ |= letters.removedTags;
     const std::string name = "Cue " + std::to_string(cue.num);
     if (!letters.missing.empty()) {
@@ -95,6 +118,14 @@ class SrtWalk {
   App& app_;
   const std::vector<std::u32string>& lines_;
   unsigned removedTags_ = 0;
+  // As the renderer draws: to the last column of the widest glyph box.
+  const LineMeasure measure_ = [this](const std::string& line, bool& italic) {
+    app_.italicOn = italic;
+    int boxes = 0;
+    const int width = DrawLine(app_, line, 0, 0, true, &boxes);
+    italic = app_.italicOn;
+    return std::max(width, boxes);
+  };
 };
 
 // Cues that start together are shown together, one above the other (a repeated cue once):

@@ -69,10 +69,14 @@ SheetText toSheetCodes(std::u32string_view text) {
       out.codes += b;
     } else {
       if (code) out.codes += char(*code);
-      if (out.missing.find(c) == std::u32string::npos) out.missing += c;
+      addMissing(out.missing, c);
     }
   }
   return out;
+}
+
+void addMissing(std::u32string& missing, char32_t c) {
+  if (missing.size() < kMaxMissingNamed && missing.find(c) == std::u32string::npos) missing += c;
 }
 
 std::string characterName(char32_t c) {

@@ -11,6 +11,12 @@ struct SheetText {
   std::u32string missing;  // characters without glyph or stand-in, each once, in order
 };
 
+// The most characters `missing` names; a text without glyphs for more (a whole alphabet the
+// sheet lacks) names the first ones.
+inline constexpr size_t kMaxMissingNamed = 64;
+// Adds a character to such a list unless it is there or the list is full.
+void addMissing(std::u32string& missing, char32_t c);
+
 // A character that Windows-1252 has stays in `codes` even without a glyph (it draws as a gap
 // and is written back unchanged to an SRT file); one it lacks is left out, since the
 // program's texts have no code for it.

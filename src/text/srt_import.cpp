@@ -94,6 +94,7 @@ class SrtWalk {
     if (!letters.missing.empty()) {
       std::string names;
       for (char32_t c : letters.missing) names += (names.empty() ? "" : ", ") + characterName(c);
+      if (letters.missing.size() == kMaxMissingNamed) names += " and more";
       note(app_, name + ": no glyph for " + names + ".");
     }
     if (letters.broken) note(app_, name + ": a word wider than the screen was broken.");

@@ -157,6 +157,18 @@ TEST_F(SaveBitmaps, CancelAfterPictureFiveKeepsTheBdnFileWellFormed) {
   EXPECT_FALSE(app.busy);
 }
 
+TEST_F(SaveBitmaps, NamesAsTheUserSeesThem) {
+  // A file name in UTF-8, as Linux names are, stays as it is; one that is not valid UTF-8 is
+  // taken as Windows-1252.
+  for (const std::string& name : {std::string("Caf\xC3\xA9"), std::string("Caf\xE9")}) {
+    makeList(1, name + ".sup");
+    bSaveBMPClick(app);
+    const std::string folder = dir.file(name + ".sup.bitmaps/");
+    EXPECT_NE(readText(folder + "subtitles.bdn.xml").find("Title=\"Caf\xC3\xA9\""), std::string::npos) << name;
+    EXPECT_EQ(crlfLines(readText(folder + "subtitles.scn-sst"))[3], "SubTitle Caf\xC3\xA9.sup") << name;
+  }
+}
+
 TEST_F(SaveBitmaps, ReducedPicturesAndReservedCharacters) {
   makeList(2, "Tom & \"Jerry\" <caf\xE9>.sup");
   app.ui.cb720p.checked = true;

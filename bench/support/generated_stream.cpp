@@ -49,20 +49,17 @@ const std::string& generatedBluRayStream() {
     const std::string file = benchFolder() + "/generated.sup";
     auto img = std::make_unique<IndexImage>();
     PaletteState pal;
-    pal.palRGB[1] = 0xFFFFFF;
+    pal.palYCrCb[1] = {235, 128, 128};
     pal.palAlpha[1] = 255;
-    pal.palRGB[2] = 0x101010;
+    pal.palYCrCb[2] = {30, 128, 128};
     pal.palAlpha[2] = 255;
     std::vector<uint8_t> buf(kStreamBufSize);
     OutputFile out(file);
-    PGStreamWriter writer(buf, out, 1);
+    PGStreamWriter writer(buf, out, 1, DisplaySize{1920, 1080});
     for (int i = 0; i < kGeneratedSubtitles; ++i) {
       paintSubtitle(*img, kArea, uint32_t(i + 1));
-      TSUP s;
-      s.startPts = uint32_t(90000 * (3 * i + 1));
-      s.endPts = s.startPts + 180000;
-      s.palCount = 3;
-      writer.write(s, {kArea}, pal, *img);
+      const uint32_t start = uint32_t(90000 * (3 * i + 1));
+      writer.write(start, start + 180000, 3, {kArea}, pal, *img);
     }
     out.commit();
     return file;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <mutex>
 #include <optional>
 
 #include "app/file_error.h"
@@ -77,8 +78,15 @@ void OutputFile::openTemporary() {
     const int given = ::fchown(fd, old.st_uid, old.st_gid);
     (void)given;
   } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
+    // The mask can only be read by setting it: files are written from several threads at
+    // once ("Save bitmaps"), and none may take the mask while it is briefly 0.
+    static std::mutex maskLock;
+    mode_t mask;
+    {
+      const std::lock_guard<std::mutex> hold(maskLock);
+      mask = ::umask(0);
+      ::umask(mask);
+    }
     ::fchmod(fd, 0666 & ~mask);
   }
   file_ = ::fdopen(fd, "wb");

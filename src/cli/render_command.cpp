@@ -3,6 +3,7 @@
 #include "app/file_error.h"
 #include "cli/cli_commands.h"
 #include "render/draw_sub.h"
+#include "render/picture_files.h"
 #include "text/cp1252.h"
 
 CliCommand addRenderCommand(CLI::App& cli, CliContext& ctx) {
@@ -30,6 +31,7 @@ CliCommand addRenderCommand(CLI::App& cli, CliContext& ctx) {
             app.savingBitmaps = true;
             try {
               DrawSub(app, *number);
+              writeSubPictures(app);
             } catch (const FileError& e) {
               std::fprintf(stderr, "%s\n", cp1252ToUtf8(e.what()).c_str());
               return int(kExitFailed);

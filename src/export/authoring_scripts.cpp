@@ -37,18 +37,18 @@ AuthoringScripts::AuthoringScripts(const std::string& folder, const ScriptValues
   scn_.writeLine("St_Format 4");
   scn_.writeLine("Display_Area  (0 2 1919 1079)");
   scn_.writeLine("TV_Type NTSC");
-  scn_.writeLine("SubTitle " + v_.sourceName);
+  scn_.writeLine("SubTitle " + fileNameAsUtf8(v_.sourceName));
   scn_.writeLine("##########################");
   scn_.writeLine("SP_NUMBER START END FILE_NAME");
 
   const std::string rate = frameRateNames[frameRateCodes[size_t(v_.rateItem)]];
-  // The declaration says UTF-8, so the title is converted from the program's own code page.
+  // The declaration says UTF-8: the title is a file name, as the user sees it.
   bdn_.writeLine("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
   bdn_.writeLine(
       "<BDN Version=\"0.93\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
       "xsi:noNamespaceSchemaLocation=\"BD-03-006-0093b BDN File Format.xsd\">");
   bdn_.writeLine("  <Description>");
-  bdn_.writeLine("    <Name Title=\"" + xmlEscape(cp1252ToUtf8(v_.title)) + "\" Content=\"\"/>");
+  bdn_.writeLine("    <Name Title=\"" + xmlEscape(fileNameAsUtf8(v_.title)) + "\" Content=\"\"/>");
   bdn_.writeLine("    <Language Code=\"eng\"/>");
   bdn_.writeLine(std::string("    <Format VideoFormat=\"") + (v_.reduced ? "720" : "1080") + "p\" FrameRate=\"" +
                  rate + "\" DropFrame=\"False\"/>");

@@ -14,7 +14,12 @@
 #include "export/output_folder.h"
 #include "export/timecode.h"
 #include "model/file_names.h"
+#include "export/png_writers.h"
+#include "readers/stream_file.h"
+#include "render/bmp_file.h"
 #include "render/draw_sub.h"
+#include "render/index_image.h"
+#include "render/picture_files.h"
 
 namespace {
 std::string progressLine(const std::string& fileName, size_t n, size_t total, const std::string& remaining) {
@@ -58,10 +63,23 @@ void bSaveBMPClick(App& app) {
       scripts.emplace(folder, v);
     }
     ui.ProgressBar.max = int(total);
+    // The bitmap is the display picture, composed over the index image; a PNG needs only the
+    // index image, and goes to the writers while the next subtitle is drawn.
+    const std::unique_ptr<StreamFile> stream = openListStream(app);
+    PngWriters pngs;
     for (size_t n = 0; n <= total; ++n) {
       app.host.pump();
       app.outBase = folder + pictureName(n);
-      DrawSub(app, int(n));
+      if (ui.cbBMP.checked) {
+        DrawSub(app, int(n));
+        writeBmp(app.outBase + ".bmp", app.display);
+      } else {
+        drawIndexImage(app, int(n), stream.get());
+      }
+      if (ui.cbPNG.checked) {
+        const PngPicture p = subPngPicture(app);
+        pngs.write(app.outBase + ".png", p.pixels, p.palette, p.transparency);
+      }
       ui.ProgressBar.position = int(n);
       app.setTitle("Marrowby - Saving bitmaps " + std::to_string(total ? n * 100 / total : 100) + "%");
       if (scripts) {
@@ -80,6 +98,7 @@ void bSaveBMPClick(App& app) {
         app.slog(progressLine(fileNameOf(app.outBase) + ".png", n, total, remainingTime(start, int(n), int(total))), 1);
       if (app.cancelReq) break;
     }
+    pngs.finish();
     // After a cancel too, so that the BDN file stays well-formed.
     if (scripts) scripts->finish();
   } catch (const FileError& e) {

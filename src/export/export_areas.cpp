@@ -18,25 +18,25 @@ std::vector<int> drawnAreas(uint8_t subFormat, const TSUP& s) {
   return {0};
 }
 
-EncodeArea blurayArea(const TSUPWin& w) {
+EncodeArea encodeArea(uint8_t subFormat, const TSUPWin& w) {
+  if (subFormat != sfBluRay) return {w.x1, w.y1, w.x2 + 1, w.y2 + 1};
   const uint16_t width = uint16_t(w.x2 - w.x1), height = uint16_t(w.y2 - w.y1);
   return {w.x1, w.y1, w.x1 + width, w.y1 + height};
 }
 
-EncodeArea hdArea(const TSUP& s, const std::vector<int>& areas) {
-  const TSUPWin& first = s.win[size_t(areas.front())];
-  EncodeArea box{first.x1, first.y1, first.x2, first.y2};
+EncodeArea hdArea(uint8_t subFormat, const TSUP& s, const std::vector<int>& areas) {
+  EncodeArea box = encodeArea(subFormat, s.win[size_t(areas.front())]);
   for (int j : areas) {
-    const TSUPWin& w = s.win[size_t(j)];
-    box.x1 = std::min<int>(box.x1, w.x1);
-    box.y1 = std::min<int>(box.y1, w.y1);
-    box.x2 = std::max<int>(box.x2, w.x2);
-    box.y2 = std::max<int>(box.y2, w.y2);
+    const EncodeArea a = encodeArea(subFormat, s.win[size_t(j)]);
+    box.x1 = std::min(box.x1, a.x1);
+    box.y1 = std::min(box.y1, a.y1);
+    box.x2 = std::max(box.x2, a.x2);
+    box.y2 = std::max(box.y2, a.y2);
   }
   box.x1 = std::min(box.x1, kHDMaxCoord);
   box.y1 = std::min(box.y1, kHDMaxCoord);
-  box.x2 = std::min(box.x2, kHDMaxCoord);
-  box.y2 = std::min(box.y2, kHDMaxCoord) + 1;
+  box.x2 = std::min(box.x2, kHDMaxCoord + 1);
+  box.y2 = std::min(box.y2, kHDMaxCoord + 1);
   return box;
 }
 
@@ -45,7 +45,7 @@ void clearOutsideWindows(IndexImage& img, const std::array<uint8_t, 256>& palAlp
   if (subFormat != sfBluRay) return;
   const uint8_t clear = uint8_t(std::min_element(palAlpha.begin(), palAlpha.end()) - palAlpha.begin());
   std::vector<EncodeArea> windows;
-  for (int j : areas) windows.push_back(blurayArea(s.win[size_t(j)]));
+  for (int j : areas) windows.push_back(encodeArea(subFormat, s.win[size_t(j)]));
   for (int y = box.y1; y < box.y2; ++y) {
     int x = box.x1;
     while (x < box.x2) {

@@ -13,20 +13,19 @@
 // otherwise vanish from the exported stream.
 std::vector<int> drawnAreas(uint8_t subFormat, const TSUP& s);
 
-// A window record as a Blu-ray window: width and height are 16-bit differences, so a
-// window whose right edge wrapped past 65535 keeps its size.
-EncodeArea blurayArea(const TSUPWin& w);
+// The pixels of an area record. A Blu-ray window ends before its x2 and y2 (width and height
+// are 16-bit differences, so a window whose right edge wrapped past 65535 keeps its size);
+// DVD, HD DVD and SRT areas end on their x2 and y2, which hold ink too.
+EncodeArea encodeArea(uint8_t subFormat, const TSUPWin& w);
 
-// The HD DVD display area around the drawn records: columns x1 to x2 - 1 are encoded and
-// rows y1 to y2 (inclusive, hence y2 + 1 here). Coordinates are limited to the 11 bits the
-// display-area command keeps, so that the encoded rows match the area a reader decodes.
-EncodeArea hdArea(const TSUP& s, const std::vector<int>& areas);
+// The HD DVD display area around the drawn records. Coordinates are limited to the 11 bits
+// the display-area command keeps, so that the encoded pixels match the area a reader decodes.
+EncodeArea hdArea(uint8_t subFormat, const TSUP& s, const std::vector<int>& areas);
 
-// A Blu-ray window ends before its row y2, but the HD DVD box ends on that row, and two
-// windows leave gaps in the box around them. Those pixels hold the render's background,
-// which a Blu-ray palette may make opaque (a stream whose listed entries are all opaque):
-// they are painted with the palette's most transparent entry, so that the exported picture
-// gains no dark edge. Lists of other kinds fill their box and are left alone.
+// Two Blu-ray windows leave gaps in the HD DVD box around them. Those pixels hold the
+// render's background, which a Blu-ray palette may make opaque (a stream whose listed entries
+// are all opaque): they are painted with the palette's most transparent entry, so that the
+// exported picture gains no dark edge. Lists of other kinds fill their box and are left alone.
 void clearOutsideWindows(IndexImage& img, const std::array<uint8_t, 256>& palAlpha, uint8_t subFormat,
                          const TSUP& s, const std::vector<int>& areas, const EncodeArea& box);
 

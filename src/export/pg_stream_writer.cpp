@@ -3,12 +3,10 @@
 #include <algorithm>
 
 #include "export/bd_runs.h"
-#include "render/colour.h"
+#include "export/written_colour.h"
 
 namespace {
 constexpr uint16_t kTagPG = 0x5047;
-constexpr uint16_t kVideoWidth = 1920;
-constexpr uint16_t kVideoHeight = 1080;
 constexpr uint8_t kEpochStart = 0x80;
 constexpr uint8_t kNormalState = 0x00;
 constexpr uint8_t kFirstInSequence = 0x80;
@@ -23,8 +21,9 @@ uint32_t decodeTime(uint64_t pixels) { return uint32_t(pixels * 9 / 1600 + 1); }
 uint64_t pixelsOf(const EncodeArea& a) { return uint64_t(a.width()) * uint64_t(a.height()); }
 }  // namespace
 
-PGStreamWriter::PGStreamWriter(std::vector<uint8_t>& streamBuf, OutputFile& file, uint8_t rateCode)
-    : out_(streamBuf), file_(file), rateCode_(rateCode) {}
+PGStreamWriter::PGStreamWriter(std::vector<uint8_t>& streamBuf, OutputFile& file, uint8_t rateCode,
+                               DisplaySize video)
+    : out_(streamBuf), file_(file), rateCode_(rateCode), video_(video) {}
 
 void PGStreamWriter::header(uint32_t pts, uint32_t dts) {
   out_.put16(kTagPG);
@@ -43,8 +42,8 @@ void PGStreamWriter::composition(uint32_t pts, uint32_t dts, bool showing, const
   const size_t objects = showing ? areas.size() : 0;
   out_.putByte(pgPCS);
   out_.put16(uint16_t(11 + 8 * objects));
-  out_.put16(kVideoWidth);
-  out_.put16(kVideoHeight);
+  out_.put16(uint16_t(video_.width));
+  out_.put16(uint16_t(video_.height));
   out_.putByte(uint8_t(rateCode_ << 4));
   out_.put16(compNum++);
   out_.putByte(showing ? kEpochStart : kNormalState);
@@ -83,7 +82,7 @@ void PGStreamWriter::palette(uint32_t pts, uint32_t entries, const PaletteState&
   out_.putByte(0);  // palette id
   out_.putByte(0);  // palette version
   for (uint32_t k = 0; k < entries; ++k) {
-    const YCrCb c = RGBToYCrCb(pal.palRGB[k]);
+    const YCrCb c = writtenColour(pal, k);
     out_.putByte(uint8_t(k));
     out_.putByte(c.y);
     out_.putByte(c.cr);
@@ -135,8 +134,8 @@ void PGStreamWriter::end(uint32_t pts) {
   flush();
 }
 
-void PGStreamWriter::write(const TSUP& s, const std::vector<EncodeArea>& areas, const PaletteState& pal,
-                           const IndexImage& img) {
+void PGStreamWriter::write(uint32_t startPts, uint32_t endPts, uint32_t palCount,
+                           const std::vector<EncodeArea>& areas, const PaletteState& pal, const IndexImage& img) {
   // Encode first: the palette must list every entry the pictures use.
   rle_.restart();
   cuts_.clear();
@@ -154,9 +153,9 @@ void PGStreamWriter::write(const TSUP& s, const std::vector<EncodeArea>& areas, 
   // The palette lists the entries from 0 up to the number the list recorded, and further
   // up to the highest entry the pictures use (a DVD list records none; a Blu-ray palette may
   // list fewer entries than its highest id).
-  const uint32_t entries = std::min<uint32_t>(256, std::max<uint32_t>(s.palCount, maxIndex + 1u));
+  const uint32_t entries = std::min<uint32_t>(256, std::max<uint32_t>(palCount, maxIndex + 1u));
 
-  const uint32_t S = s.startPts, E = s.endPts;
+  const uint32_t S = startPts, E = endPts;
   const uint32_t A = clearTime(pixels), C = kPGCompositionDelay;
   const uint32_t paletteTime = S - A - C;
   composition(S, paletteTime, true, areas);

@@ -9,7 +9,7 @@
 #include "app/output_file.h"
 #include "export/bit_buffer.h"
 #include "export/encode_area.h"
-#include "model/subtitle.h"
+#include "render/display_size.h"
 #include "render/palette_state.h"
 #include "render/work_images.h"
 
@@ -25,14 +25,16 @@ inline constexpr uint32_t kPGCompositionDelay = 5832;
 class PGStreamWriter {
  public:
   // Segments are assembled in streamBuf (grown when an object needs more room) and written
-  // to `file` one at a time; rateCode is the composition's 4-bit frame-rate code.
-  PGStreamWriter(std::vector<uint8_t>& streamBuf, OutputFile& file, uint8_t rateCode);
+  // to `file` one at a time; rateCode is the composition's 4-bit frame-rate code, video the
+  // size the compositions name.
+  PGStreamWriter(std::vector<uint8_t>& streamBuf, OutputFile& file, uint8_t rateCode, DisplaySize video);
 
-  // Writes subtitle s: one window and one object per area, the picture read from img
-  // (pixels beyond the canvas are the palette's clear entry), the colours from pal. A
-  // subtitle whose end is not known (endPts 0) stays shown until the next one replaces it:
-  // it gets no clearing set.
-  void write(const TSUP& s, const std::vector<EncodeArea>& areas, const PaletteState& pal, const IndexImage& img);
+  // Writes one subtitle shown from startPts to endPts: one window and one object per area,
+  // the picture read from img (pixels beyond the canvas are the palette's clear entry), the
+  // colours from pal; the palette lists at least palCount entries. A subtitle whose end is
+  // not known (endPts 0) stays shown until the next one replaces it: it gets no clearing set.
+  void write(uint32_t startPts, uint32_t endPts, uint32_t palCount, const std::vector<EncodeArea>& areas,
+             const PaletteState& pal, const IndexImage& img);
 
   uint16_t compNum = 0;  // number of the next composition segment
 
@@ -54,6 +56,7 @@ class PGStreamWriter {
   BitBuffer out_;
   OutputFile& file_;
   uint8_t rateCode_;
+  DisplaySize video_;
   std::vector<uint8_t> rleBuf_;
   BitBuffer rle_{rleBuf_};
   std::vector<uint32_t> cuts_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "export/hd_runs.h"
-#include "render/colour.h"
+#include "export/written_colour.h"
 
 namespace {
 constexpr uint16_t kTagSP = 0x5350;
@@ -33,7 +33,7 @@ void putDisplayArea(BitBuffer& out, int x1, int x2, int y1, int y2) {
 }
 }  // namespace
 
-void putSPPacket(BitBuffer& out, uint32_t startPts, uint32_t endPts, const EncodeArea& area, int displayY1,
+void putSPPacket(BitBuffer& out, uint32_t startPts, uint32_t endPts, const EncodeArea& area,
                  const PaletteState& pal, const IndexImage& img) {
   out.restart();
   out.put16(kTagSP);
@@ -54,8 +54,8 @@ void putSPPacket(BitBuffer& out, uint32_t startPts, uint32_t endPts, const Encod
   out.put32(0);
   out.putByte(kStartDisplay);
   out.putByte(kSetColour2);
-  for (PackedColor c : pal.palRGB) {
-    const YCrCb ycc = RGBToYCrCb(c);
+  for (size_t k = 0; k < 256; ++k) {
+    const YCrCb ycc = writtenColour(pal, k);
     out.putByte(ycc.y);
     out.putByte(ycc.cr);
     out.putByte(ycc.cb);
@@ -63,7 +63,7 @@ void putSPPacket(BitBuffer& out, uint32_t startPts, uint32_t endPts, const Encod
   out.putByte(kSetContrast2);
   for (uint8_t alpha : pal.palAlpha) out.putByte(uint8_t(255 - alpha));
   out.putByte(kSetArea2);
-  putDisplayArea(out, area.x1, area.x2, displayY1, area.y2 - 1);
+  putDisplayArea(out, area.x1, area.x2 - 1, area.y1, area.y2 - 1);
   out.putByte(kSetFields2);
   out.put32(kTopFieldPos - kUnitStart);
   out.put32(bottom - kUnitStart);

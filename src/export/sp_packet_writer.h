@@ -9,10 +9,10 @@
 #include "render/palette_state.h"
 #include "render/work_images.h"
 
-// Assembles the packet in out, from byte 0. The picture is read from img inside `area`
-// (rows from area.y1); the display area says row displayY1 instead, which the caller makes
-// even. A subtitle whose end is not known (endPts 0) gets no stopping sequence: it stays
+// Assembles the packet in out, from byte 0. The picture is read from img inside `area`, and
+// the display area names its first and last column and row: a picture that starts on an odd
+// row stays there (its top field holds the odd rows). A subtitle whose end is not known (endPts 0) gets no stopping sequence: it stays
 // until the next one starts. A duration beyond what the 16-bit delay can say is cut to the
 // longest one.
-void putSPPacket(BitBuffer& out, uint32_t startPts, uint32_t endPts, const EncodeArea& area, int displayY1,
+void putSPPacket(BitBuffer& out, uint32_t startPts, uint32_t endPts, const EncodeArea& area,
                  const PaletteState& pal, const IndexImage& img);

@@ -5,10 +5,13 @@
 #include "app/app.h"
 #include "app/output_file.h"
 #include "export/export_areas.h"
+#include "export/export_order.h"
 #include "export/pg_stream_writer.h"
 #include "export/sp_packet_writer.h"
 #include "export/timecode.h"
-#include "render/draw_sub.h"
+#include "readers/stream_file.h"
+#include "render/display_size.h"
+#include "render/index_image.h"
 
 namespace {
 std::string progressText(size_t done, size_t total, DayTime start) {
@@ -22,23 +25,41 @@ uint8_t rateCodeOf(const App& app) {
 }
 
 void clearStreamBuf(App& app) { std::fill(app.streamBuf.begin(), app.streamBuf.end(), uint8_t(0)); }
+
+// The subtitles to write, with a line in the log for each one left out, moved or cut.
+std::vector<ExportItem> writtenSubtitles(App& app) {
+  std::vector<std::string> notes;
+  std::vector<ExportItem> items = exportOrder(app.subs, notes);
+  for (const std::string& note : notes) {
+    app.logn(note);
+    app.log("");
+  }
+  return items;
+}
 }  // namespace
 
 void expBD(App& app, const std::string& fileName) {
   clearStreamBuf(app);
   const DayTime start = localNow();
+  const std::vector<ExportItem> items = writtenSubtitles(app);
+  const std::unique_ptr<StreamFile> stream = openListStream(app);
   OutputFile file(fileName);
-  PGStreamWriter writer(app.streamBuf, file, rateCodeOf(app));
+  // The stream keeps the size of the picture its subtitles are placed on.
+  const DisplaySize size =
+      app.subFormat == sfSRT ? DisplaySize{app.displayWidth, app.displayHeight} : displaySizeOf(app.subFormat, app.subs);
+  PGStreamWriter writer(app.streamBuf, file, rateCodeOf(app), size);
   std::vector<EncodeArea> areas;
   // The list is read afresh each turn: the window runs between subtitles.
-  for (size_t i = 0; i < app.subs.size(); ++i) {
-    app.pslog(progressText(i + 1, app.subs.size(), start), int(i));
+  for (size_t k = 0; k < items.size(); ++k) {
+    app.pslog(progressText(k + 1, items.size(), start), int(k));
     app.host.pump();
-    DrawSub(app, int(i + 1));
-    const TSUP& s = app.subs[i];
+    const ExportItem& item = items[k];
+    if (item.index >= app.subs.size()) break;
+    drawIndexImage(app, int(item.index + 1), stream.get());
+    const TSUP& s = app.subs[item.index];
     areas.clear();
-    for (int j : drawnAreas(app.subFormat, s)) areas.push_back(blurayArea(s.win[size_t(j)]));
-    writer.write(s, areas, app, app.indexImage);
+    for (int j : drawnAreas(app.subFormat, s)) areas.push_back(encodeArea(app.subFormat, s.win[size_t(j)]));
+    writer.write(item.startPts, item.endPts, s.palCount, areas, app, app.indexImage);
     if (app.cancelReq) break;
   }
   file.commit();
@@ -47,22 +68,22 @@ void expBD(App& app, const std::string& fileName) {
 void expHD(App& app, const std::string& fileName) {
   clearStreamBuf(app);
   const DayTime start = localNow();
+  const std::vector<ExportItem> items = writtenSubtitles(app);
+  const std::unique_ptr<StreamFile> stream = openListStream(app);
   OutputFile file(fileName);
   BitBuffer out(app.streamBuf);
-  for (size_t i = 0; i < app.subs.size(); ++i) {
-    app.slog(progressText(i + 1, app.subs.size(), start), 1);
-    app.ui.ProgressBar.position = int(i);
+  for (size_t k = 0; k < items.size(); ++k) {
+    app.slog(progressText(k + 1, items.size(), start), 1);
+    app.ui.ProgressBar.position = int(k);
     app.host.pump();
-    DrawSub(app, int(i + 1));
-    TSUP& s = app.subs[i];
+    const ExportItem& item = items[k];
+    if (item.index >= app.subs.size()) break;
+    drawIndexImage(app, int(item.index + 1), stream.get());
+    const TSUP& s = app.subs[item.index];
     const std::vector<int> drawn = drawnAreas(app.subFormat, s);
-    const EncodeArea area = hdArea(s, drawn);
+    const EncodeArea area = hdArea(app.subFormat, s, drawn);
     clearOutsideWindows(app.indexImage, app.palAlpha, app.subFormat, s, drawn, area);
-    // The fields are encoded from the odd row; the display area and, lastingly, the list
-    // say the even row above it.
-    putSPPacket(out, s.startPts, s.endPts, area, area.y1 & ~1, app, app.indexImage);
-    if (area.y1 % 2 == 1)
-      for (int j : drawn) --s.win[size_t(j)].y1;
+    putSPPacket(out, item.startPts, item.endPts, area, app, app.indexImage);
     file.write(out.bytes().data(), out.bytes().size());
     out.restart();
     if (app.cancelReq) break;

@@ -1,15 +1,18 @@
 #pragma once
-// The two stream writers. Each draws every subtitle of the list in turn (DrawSub, with the
-// export flag set by the caller) and encodes what the render left in indexImage and the
-// palette. The file is written under a temporary name and put in place at the end, also
-// after a cancel (it then holds the subtitles written so far, each complete); after an
-// error it is removed and an existing file of that name stays as it was.
+// The two stream writers. Each draws every subtitle of the list in turn into the index image
+// (with the export flag set by the caller) and encodes it with its palette. The subtitles are
+// written in the order of their start, one at a time: one that overlaps the next ends where
+// that begins, and one that does not end after its start is left out, each with a line in
+// the log (the list itself stays as it is). The file is written under a temporary name and
+// put in place at the end, also after a cancel (it then holds the subtitles written so far,
+// each complete); after an error it is removed and an existing file of that name stays as it
+// was.
 #include <string>
 
 class App;
 
-// Blu-ray presentation graphics. Throws FileError.
+// Blu-ray presentation graphics, of the list's display size (the video size a Blu-ray list
+// names). Throws FileError.
 void expBD(App& app, const std::string& fileName);
-// HD DVD subpicture units. An odd top row of a subtitle's area is made even in the list
-// itself, as the display area says. Throws FileError.
+// HD DVD subpicture units. Throws FileError.
 void expHD(App& app, const std::string& fileName);

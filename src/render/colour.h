@@ -4,11 +4,6 @@
 
 #include "render/palette_state.h"
 
-struct YCrCb {
-  uint8_t y = 16, cr = 128, cb = 128;
-  bool operator==(const YCrCb&) const = default;
-};
-
 // Only the results are limited to 0..255, not the inputs: (0, 0, 0) gives 0x008700.
 PackedColor YCrCbToRGB(uint8_t y, uint8_t cr, uint8_t cb);
 // Y within 16..235, Cr and Cb within 16..240.

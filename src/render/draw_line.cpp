@@ -76,10 +76,12 @@ void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub, int boxB
   if (!sheet.contains(g.x, r.top) || !sheet.contains(g.x + g.width, r.bottom)) return;
 
   const Controls& ui = app.ui;
-  const bool indexPass = (app.savingBitmaps && ui.cbPNG.checked) || app.exportBD || app.exportHD;
+  const bool exporting = app.exportBD || app.exportHD;
+  const bool indexPass = (app.savingBitmaps && ui.cbPNG.checked) || exporting;
   const bool bitmapInk = app.savingBitmaps && ui.cbBMP.checked;
-  const bool overlayInk = !app.savingBitmaps;
-  const bool blackAndWhite = ui.cbOCR.checked;
+  const bool overlayInk = !app.savingBitmaps && !exporting;
+  // "OCR" makes saved pictures black and white; an exported stream keeps its colours.
+  const bool blackAndWhite = app.savingBitmaps && ui.cbOCR.checked;
   const int maxColor = std::clamp(ui.ieMaxColor.value(), 0, 255);
   IndexImage& index = app.indexImage;
 
@@ -105,7 +107,7 @@ void DrawGlyph(App& app, int x, int baseline, const TGlyph& g, int sub, int boxB
       if (overlayInk) app.overlay.set(tx, ty, overlayPixel(grey * 0x010101u, app.palAlpha[app.sheetMap[v]]));
     }
   }
-  if (app.exportBD || app.exportHD || sub < 0 || size_t(sub) >= app.subs.size()) return;
+  if (exporting || sub < 0 || size_t(sub) >= app.subs.size()) return;
   TSUPWin& w = app.subs[size_t(sub)].win[0];
   if (minY < w.y1) w.y1 = uint16_t(minY);
   if (maxY > w.y2) w.y2 = uint16_t(maxY);

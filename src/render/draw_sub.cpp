@@ -1,16 +1,13 @@
 #include "render/draw_sub.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "app/app.h"
 #include "readers/stream_file.h"
 #include "render/bmp_file.h"
 #include "render/compose.h"
-#include "render/draw_line.h"
+#include "render/index_image.h"
 #include "render/palette_builder.h"
-#include "render/picture_files.h"
-#include "render/rle_decode.h"
 #include "text/text_lines.h"
 
 namespace {
@@ -36,7 +33,6 @@ void startPictures(App& app) {
   if (app.overlay.width() != w || app.overlay.height() != h) app.overlay.resize(w, h, 0);
   else app.overlay.reset(0);
   sizePlane(app.display, w, h, Rgb{});
-  sizePlane(app.indexImage, w, h, uint8_t(0));
   sizePlane<uint8_t>(app.ocrMask, w, h, 0);
 }
 
@@ -87,52 +83,26 @@ void fillBackground(App& app) {
   }
 }
 
-// The lines of an SRT subtitle, drawn from the letter sheet; the area's rows become the
-// rows the letters ink.
-void drawText(App& app, TSUP& s) {
-  app.italicOn = false;
-  const TSUPWin before = s.win[0];
-  if (!exporting(app)) {
-    s.win[0].y1 = 1079;
-    s.win[0].y2 = 0;
-  }
-  const std::vector<std::string> lines = app.ui.mSubtext.lines;
-  const int m = int(lines.size());
-  // lineCount and the memo are kept equal; should they differ, only the memo's lines exist.
-  const int count = std::min(s.lineCount, m);
-  for (int i = 0; i < count; ++i) DrawLine(app, lines[size_t(i)], (m - i) & 0xFF, app.curSub, false);
-  // Text that inks nothing (spaces only) keeps the rows it had rather than an upside-down area.
-  if (s.win[0].y1 > s.win[0].y2) {
-    s.win[0].y1 = before.y1;
-    s.win[0].y2 = before.y2;
-  }
-  if (displayRender(app) && app.ui.cbBorders.checked)
-    drawBorder(app.display, s.win[0].x1, s.win[0].y1, s.win[0].x2, s.win[0].y2, 0);
-}
 }  // namespace
 
 void DrawSub(App& app, int n) {
   Controls& ui = app.ui;
   // A number beyond the list is no subtitle: the selector's range may lag behind the list.
   if (n > int(app.subs.size())) n = 0;
-  app.indexImage.transparency.fill(0);
-  app.curSub = n - 1;
   if (n < 1) {
+    drawIndexImage(app, 0);
     startPictures(app);
     app.display.reset(Rgb{});
     clearPanel(ui);
   } else {
+    app.curSub = n - 1;
     TSUP& s = app.subs[size_t(app.curSub)];
-    const bool stream = app.subFormat != sfSRT;
-    std::optional<StreamFile> file;
-    if (stream) file.emplace(ui.eSUPfile.text);
-    setpal(app, app.curSub, file ? &*file : nullptr);
+    const std::unique_ptr<StreamFile> file = openListStream(app);
+    const bool stream = file != nullptr;
+    setpal(app, app.curSub, file.get());
     // Sized after the palette build, so that the first subtitle of a new kind of list is
     // already drawn at its own display size.
     startPictures(app);
-    app.indexImage.reset(!exporting(app) && ui.cbOCR.checked ? app.idxDark : app.idxClear);
-    app.indexImage.palette = app.palRGB;
-    app.indexImage.transparency = app.palAlpha;
     app.ocrMask.reset(0);
     fillPanel(app, s);
 
@@ -143,11 +113,11 @@ void DrawSub(App& app, int n) {
     }
     if (displayRender(app) && ui.cbPalette.checked) drawSwatches(app.display, app.overlay, app);
     blendOverlay(app.display, app.overlay);
-    if (stream) decodeSubtitle(app, *file, s);
-    else drawText(app, s);
+    drawSubtitlePixels(app, s, file.get(), false);
+    if (!stream && displayRender(app) && ui.cbBorders.checked)
+      drawBorder(app.display, s.win[0].x1, s.win[0].y1, s.win[0].x2, s.win[0].y2, 0);
     // "OCR all" hides the picture while it runs: recognition reads only the recognition plane,
     // so the subtitle is not composed onto a display nobody sees.
     if (!app.ocrRender || ui.Image.visible) blendOverlay(app.display, app.overlay);
   }
-  if (app.savingBitmaps) writeSubPictures(app);
 }

@@ -47,6 +47,11 @@ void setDisplaySize(PaletteState& p, DisplaySize d) {
   p.displayHeight = d.height;
 }
 
+// Lists whose colours the program chose (DVD, SRT) store them in RGB only.
+void convertColours(PaletteState& p) {
+  for (size_t i = 0; i < 256; ++i) p.palYCrCb[i] = RGBToYCrCb(p.palRGB[i]);
+}
+
 void buildDvd(PaletteState& p) {
   static constexpr PackedColor kColours[4] = {0x000000, 0xFFFFFF, 0x000000, 0xCCCCCC};
   static constexpr uint8_t kAlphas[4] = {0, 255, 255, 255};
@@ -60,6 +65,7 @@ void buildDvd(PaletteState& p) {
   // black-and-white output.
   p.idxClear = 0;
   p.idxDark = 2;
+  convertColours(p);
 }
 
 void buildHdDvd(PaletteState& p, const TSUP& s, const StreamFile& file) {
@@ -68,6 +74,7 @@ void buildHdDvd(PaletteState& p, const TSUP& s, const StreamFile& file) {
   const auto contrast = file.at(control + s.contrOfs, kHdContrastBytes);
   IndexUpdate update(p);
   for (int i = 0; i < 256; ++i) {
+    p.palYCrCb[size_t(i)] = {colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]};
     p.palRGB[i] = YCrCbToRGB(colours[3 * i], colours[3 * i + 1], colours[3 * i + 2]);
     p.palAlpha[i] = uint8_t(255 - contrast[i]);
     update.add(uint8_t(i));
@@ -78,6 +85,7 @@ void buildHdDvd(PaletteState& p, const TSUP& s, const StreamFile& file) {
 // naming it gives.
 void buildBluRay(PaletteState& p, const TSUP& s, const StreamFile& file) {
   p.palRGB.fill(0);
+  p.palYCrCb.fill(YCrCb{});
   // Entries the palette segments do not list are transparent, as a player shows them, in
   // export renders too: objects often draw their clear pixels with such an id, and an opaque
   // entry there would put a black box behind every exported subtitle. A subtitle without
@@ -90,6 +98,7 @@ void buildBluRay(PaletteState& p, const TSUP& s, const StreamFile& file) {
     for (size_t i = 0; i + kBdEntryBytes <= entries.size(); i += kBdEntryBytes) {
       const uint8_t id = entries[i];
       p.palAlpha[id] = entries[i + 4];
+      p.palYCrCb[id] = {entries[i + 1], entries[i + 2], entries[i + 3]};
       p.palRGB[id] = YCrCbToRGB(entries[i + 1], entries[i + 2], entries[i + 3]);
       listed[id] = true;
       if (last) lastNames[id] = true, lastOrder.push_back(id);
@@ -139,6 +148,7 @@ void buildSrt(PaletteState& p, int maxColour) {
   p.idxClear = 1;
   p.idxBright = 18;
   p.idxDark = 19;
+  convertColours(p);
 }
 }  // namespace
 

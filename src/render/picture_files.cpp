@@ -79,7 +79,7 @@ void reduceTo720(App& app) {
   else
     out.reset(background);
   if (app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
-  const TSUPWin& w = app.subs[size_t(app.curSub)].win[0];
+  const TSUP& s = app.subs[size_t(app.curSub)];
   const IndexImage& index = app.indexImage;
   const bool srt = app.subFormat == sfSRT;
   const uint8_t clearAlpha = app.palAlpha[app.idxClear];
@@ -91,51 +91,57 @@ void reduceTo720(App& app) {
   // Areas reaching the picture's edge stop at the last output column and row, whose
   // footprints end on its last column and row.
   const auto out0 = [](int v, int size, int reduced) { return int(int64_t(v) * reduced / size); };
-  const int x0 = out0(w.x1, index.width(), kReducedWidth), y0 = out0(w.y1, index.height(), kReducedHeight);
-  const int xEnd = std::min(out0(w.x2, index.width(), kReducedWidth), kReducedWidth - 1);
-  const int yEnd = std::min(out0(w.y2, index.height(), kReducedHeight), kReducedHeight - 1);
-  for (int yo = y0; yo <= yEnd; ++yo) {
-    const Footprint fy = footprint(yo, sy, index.height());
-    uint8_t* dst = nullptr;
-    for (int xo = x0; xo <= xEnd; ++xo) {
-      const Footprint fx = footprint(xo, sx, index.width());
-      float red = 0, green = 0, blue = 0, bright = 0;
-      bool transparent = false;
-      for (int j = 0; j < fy.count; ++j)
-        for (int i = 0; i < fx.count; ++i) {
-          const uint8_t p = index.at(fx.first + i, fy.first + j);
-          const float weight = fx.weight[i] * fy.weight[j] * weightScale;
-          if (twoTone) {
-            if (p == app.idxBright) bright += weight;
-            continue;
+  const auto reduceArea = [&](const TSUPWin& w) {
+    const int x0 = out0(w.x1, index.width(), kReducedWidth), y0 = out0(w.y1, index.height(), kReducedHeight);
+    const int xEnd = std::min(out0(w.x2, index.width(), kReducedWidth), kReducedWidth - 1);
+    const int yEnd = std::min(out0(w.y2, index.height(), kReducedHeight), kReducedHeight - 1);
+    for (int yo = y0; yo <= yEnd; ++yo) {
+      const Footprint fy = footprint(yo, sy, index.height());
+      uint8_t* dst = nullptr;
+      for (int xo = x0; xo <= xEnd; ++xo) {
+        const Footprint fx = footprint(xo, sx, index.width());
+        float red = 0, green = 0, blue = 0, bright = 0;
+        bool transparent = false;
+        for (int j = 0; j < fy.count; ++j)
+          for (int i = 0; i < fx.count; ++i) {
+            const uint8_t p = index.at(fx.first + i, fy.first + j);
+            const float weight = fx.weight[i] * fy.weight[j] * weightScale;
+            if (twoTone) {
+              if (p == app.idxBright) bright += weight;
+              continue;
+            }
+            if (app.palAlpha[p] <= clearAlpha) {
+              transparent = true;
+              continue;
+            }
+            const PackedColor c = app.palRGB[p];
+            red += weight * float(redOf(c));
+            green += weight * float(greenOf(c));
+            blue += weight * float(blueOf(c));
           }
-          if (app.palAlpha[p] <= clearAlpha) {
-            transparent = true;
-            continue;
-          }
-          const PackedColor c = app.palRGB[p];
-          red += weight * float(redOf(c));
-          green += weight * float(greenOf(c));
-          blue += weight * float(blueOf(c));
-        }
-      if (!dst) dst = out.span(yo, x0, xEnd + 1) - x0;
-      if (twoTone) dst[xo] = bright >= 0.5f ? app.idxBright : app.idxDark;
-      else if (transparent) dst[xo] = app.idxClear;
-      else if (srt) dst[xo] = uint8_t(int((red + 1) / 16) + 2);
-      else dst[xo] = nearest.get(uint8_t(red), uint8_t(green), uint8_t(blue));
+        if (!dst) dst = out.span(yo, x0, xEnd + 1) - x0;
+        if (twoTone) dst[xo] = bright >= 0.5f ? app.idxBright : app.idxDark;
+        else if (transparent) dst[xo] = app.idxClear;
+        else if (srt) dst[xo] = uint8_t(int((red + 1) / 16) + 2);
+        else dst[xo] = nearest.get(uint8_t(red), uint8_t(green), uint8_t(blue));
+      }
     }
-  }
+  };
+  reduceArea(s.win[0]);
+  // A Blu-ray subtitle's second area holds the objects of its other windows.
+  if (app.subFormat == sfBluRay && s.win[1].x2 > s.win[1].x1 && s.win[1].y2 > s.win[1].y1) reduceArea(s.win[1]);
+}
+
+PngPicture subPngPicture(App& app) {
+  if (!app.ui.cb720p.checked) return {app.indexImage, app.indexImage.palette, app.indexImage.transparency};
+  reduceTo720(app);
+  return {app.reduced, app.palRGB, app.palAlpha};
 }
 
 void writeSubPictures(App& app) {
   const Controls& ui = app.ui;
   if (ui.cbBMP.checked) writeBmp(app.outBmp.empty() ? app.outBase + ".bmp" : app.outBmp, app.display);
   if (!ui.cbPNG.checked) return;
-  const std::string png = app.outPng.empty() ? app.outBase + ".png" : app.outPng;
-  if (ui.cb720p.checked) {
-    reduceTo720(app);
-    writePalettePng(png, app.reduced, app.palRGB, app.palAlpha);
-  } else {
-    writePalettePng(png, app.indexImage, app.indexImage.palette, app.indexImage.transparency);
-  }
+  const PngPicture p = subPngPicture(app);
+  writePalettePng(app.outPng.empty() ? app.outBase + ".png" : app.outPng, p.pixels, p.palette, p.transparency);
 }

@@ -23,7 +23,7 @@ struct RunPlace {
 // Writes runs at the cursor (x, y).
 class RunWriter {
  public:
-  RunWriter(App& app, const RunPlace& place, int lineStep)
+  RunWriter(App& app, const RunPlace& place, int lineStep, bool indexOnly)
       : index_(app.indexImage), overlay_(app.overlay), mask_(app.ocrMask), at_(place), lineStep_(lineStep) {
     const bool exporting = app.exportBD || app.exportHD;
     const bool twoTone = app.ocrRender || (app.savingBitmaps && app.ui.cbOCR.checked);
@@ -32,7 +32,7 @@ class RunWriter {
       const PackedColor colour = app.palRGB[size_t(c)];
       const uint8_t alpha = app.palAlpha[size_t(c)];
       const bool bright = colour >= app.cutColor;
-      visible_[size_t(c)] = alpha > 0;
+      visible_[size_t(c)] = alpha > 0 && !indexOnly;
       bright_[size_t(c)] = bright && alpha > 0;
       // The overlay starts black: an export leaves the colour alone and sets the alpha only.
       const PackedColor shown = exporting ? 0 : twoTone ? (bright ? kOcrGrey : 0) : colour;
@@ -172,14 +172,14 @@ void bluRayCode(BitReader& br, RunWriter& w) {
 }
 
 // Top field from offset 0, bottom field from offset `bottom` once the reader gets there.
-void decodeFields(App& app, const TSUP& s, size_t len, bool hd) {
+void decodeFields(App& app, const TSUP& s, size_t len, bool hd, bool indexOnly) {
   const TSUPWin& area = s.win[0];
   BitReader br({app.pixBuf.data(), len});
   RunPlace place;
   place.canvasX = area.x1;
   place.canvasY = area.y1;
   place.lastX = int(area.x2) - int(area.x1);
-  RunWriter w(app, place, 2);
+  RunWriter w(app, place, 2, indexOnly);
   const int64_t bottom = int64_t(area.nextPos) - int64_t(area.dataPos);
   const size_t end = std::min<size_t>(area.dataLen, len);
   br.prime(0);
@@ -219,12 +219,13 @@ size_t loadAreaData(App& app, const StreamFile& file, const TSUP& s) {
   return n;
 }
 
-void decodeArea(App& app, const TSUP& s, size_t len) {
+void decodeArea(App& app, const TSUP& s, size_t len, bool indexOnly) {
   len = std::min(len, app.pixBuf.size());
-  if (app.subFormat == sfDVD || app.subFormat == sfHDDVD) decodeFields(app, s, len, app.subFormat == sfHDDVD);
+  if (app.subFormat == sfDVD || app.subFormat == sfHDDVD)
+    decodeFields(app, s, len, app.subFormat == sfHDDVD, indexOnly);
 }
 
-void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o) {
+void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o, bool indexOnly) {
   const ObjectPart part = shownPart(o);
   if (part.x1 <= part.x0 || part.y1 <= part.y0) return;
   const TSUPWin& area = s.win[areaOf(s, o)];
@@ -237,17 +238,17 @@ void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObjec
   place.clipX0 = part.x0, place.clipY0 = part.y0, place.clipX1 = part.x1, place.clipY1 = part.y1;
   const auto data = objectData(app, file, o);
   BitReader br(data);
-  RunWriter w(app, place, 1);
+  RunWriter w(app, place, 1, indexOnly);
   br.prime(0);
   // Lines below the part shown draw nothing more.
   do bluRayCode(br, w);
   while (br.bytePos() < data.size() && w.y < part.y1);
 }
 
-void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s) {
+void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, bool indexOnly) {
   if (app.subFormat == sfBluRay) {
-    for (const TSUPObject& o : s.objects) drawObject(app, file, s, o);
+    for (const TSUPObject& o : s.objects) drawObject(app, file, s, o, indexOnly);
   } else {
-    decodeArea(app, s, loadAreaData(app, file, s));
+    decodeArea(app, s, loadAreaData(app, file, s), indexOnly);
   }
 }

@@ -2,7 +2,8 @@
 // Run-length decoding of DVD, HD DVD and Blu-ray subtitle pictures into the working images:
 // palette indexes into indexImage, colour and alpha into the overlay, bright pixels into
 // ocrMask (relative to the corner of the area that holds them). Runs and lines that overrun
-// a picture are cut at its edges; nothing is written outside a picture.
+// a picture are cut at its edges; nothing is written outside a picture. With indexOnly set
+// (the writers and the picture files) only indexImage is written.
 #include <cstddef>
 
 class App;
@@ -17,12 +18,12 @@ struct TSUPObject;
 size_t loadAreaData(App& app, const StreamFile& file, const TSUP& s);
 
 // DVD and HD DVD: decodes area 0 of s from the first len bytes of pixBuf.
-void decodeArea(App& app, const TSUP& s, size_t len);
+void decodeArea(App& app, const TSUP& s, size_t len, bool indexOnly = false);
 
 // Blu-ray: draws object o of s at its place, only the part its composition shows. Its
 // fragments are read from file (throws FileError when they are not all there); a line ends
 // at its end-of-line code, and pixels beyond the object's width or height are not drawn.
-void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o);
+void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o, bool indexOnly = false);
 
 // Decodes every area (DVD, HD DVD) or object (Blu-ray) of s.
-void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s);
+void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, bool indexOnly = false);

@@ -43,3 +43,5 @@ std::string utf8ToCp1252(std::string_view text) {
   }
   return out;
 }
+
+std::string fileNameAsUtf8(std::string_view name) { return isUtf8(name) ? std::string(name) : cp1252ToUtf8(name); }

@@ -6,6 +6,9 @@
 #include <string_view>
 
 std::string cp1252ToUtf8(std::string_view text);
+// A file name as UTF-8: names on Linux are UTF-8 already and stay as they are; a name that
+// is not valid UTF-8 is taken as Windows-1252.
+std::string fileNameAsUtf8(std::string_view name);
 // Characters that Windows-1252 lacks become '?'; invalid UTF-8 bytes are taken as Windows-1252.
 std::string utf8ToCp1252(std::string_view text);
 // The Unicode code point of a Windows-1252 byte (undefined bytes map to themselves).

@@ -35,3 +35,9 @@ std::optional<char32_t> nextUtf8(std::string_view text, size_t& pos) {
   pos += len;
   return cp;
 }
+
+bool isUtf8(std::string_view text) {
+  for (size_t pos = 0; pos < text.size();)
+    if (!nextUtf8(text, pos)) return false;
+  return true;
+}

@@ -9,3 +9,5 @@ void appendUtf8(std::string& out, char32_t cp);
 // The code point of the well-formed sequence at `pos`, advancing `pos` past it; nothing (and
 // `pos` unchanged) for a stray, overlong, truncated or surrogate sequence.
 std::optional<char32_t> nextUtf8(std::string_view text, size_t& pos);
+// Whether every byte belongs to a well-formed sequence.
+bool isUtf8(std::string_view text);

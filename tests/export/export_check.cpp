@@ -38,9 +38,9 @@ std::vector<EncodeArea> encodedParts(const App& app, const TSUP& s, bool hd) {
   const std::vector<int> drawn = drawnAreas(app.subFormat, s);
   std::vector<EncodeArea> parts;
   if (hd) {
-    parts.push_back(hdArea(s, drawn));
+    parts.push_back(hdArea(app.subFormat, s, drawn));
   } else {
-    for (int j : drawn) parts.push_back(blurayArea(s.win[size_t(j)]));
+    for (int j : drawn) parts.push_back(encodeArea(app.subFormat, s.win[size_t(j)]));
   }
   for (EncodeArea& a : parts) {
     a.x2 = std::min(a.x2, kCanvasWidth);

@@ -23,14 +23,16 @@ struct PGFixture {
     const std::string path = dir.file("out.sup");
     {
       OutputFile file(path);
-      PGStreamWriter w(streamBuf, file, rateCode);
-      for (size_t i = 0; i < subs.size(); ++i) w.write(subs[i], areas[i], pal, img);
+      PGStreamWriter w(streamBuf, file, rateCode, video);
+      for (size_t i = 0; i < subs.size(); ++i)
+        w.write(subs[i].startPts, subs[i].endPts, subs[i].palCount, areas[i], pal, img);
       file.commit();
     }
     bytes = readFileBytes(path);
     return splitPG(bytes);
   }
   std::vector<uint8_t> bytes;
+  DisplaySize video{1920, 1080};
 };
 
 TSUP sub(uint32_t start, uint32_t end, uint32_t palCount = 2) {
@@ -82,6 +84,18 @@ TEST(PGStreamWriter, OneSubtitleGivesEightSegments) {
   EXPECT_EQ(std::vector<uint8_t>(ods.begin() + 11, ods.begin() + 16), (std::vector<uint8_t>{0, 0x42, 0xD0, 0, 0}));
 }
 
+TEST(PGStreamWriter, CompositionsNameTheVideoSize) {
+  PGFixture f;
+  for (DisplaySize size : {DisplaySize{1280, 720}, DisplaySize{3840, 2160}, DisplaySize{720, 576}}) {
+    f.video = size;
+    const auto segs = f.write({sub(90000, 180000)}, {{{0, 0, 10, 10}}});
+    for (size_t k : {0u, 5u}) {
+      EXPECT_EQ(be16(segs[k].payload, 0), uint32_t(size.width));
+      EXPECT_EQ(be16(segs[k].payload, 2), uint32_t(size.height));
+    }
+  }
+}
+
 TEST(PGStreamWriter, TimeStampsWrapAroundAndCompositionsCount) {
   PGFixture f;
   const EncodeArea area{0, 0, 720, 100};
@@ -96,8 +110,8 @@ TEST(PGStreamWriter, TimeStampsWrapAroundAndCompositionsCount) {
 TEST(PGStreamWriter, PaletteListsEveryEntryThePictureUses) {
   PGFixture f;
   for (int k = 0; k < 256; ++k) {
-    f.pal.palRGB[size_t(k)] = packColour(uint8_t(k), uint8_t(255 - k), 7);
-    f.pal.palAlpha[size_t(k)] = uint8_t(k ^ 0x55);
+    f.pal.palYCrCb[size_t(k)] = {uint8_t(k), uint8_t(255 - k), 7};
+    f.pal.palAlpha[size_t(k)] = uint8_t(k ^ 2);
   }
   const EncodeArea area{10, 10, 20, 12};
   // The recorded count: entries 0 to 2, as the list says.
@@ -105,10 +119,11 @@ TEST(PGStreamWriter, PaletteListsEveryEntryThePictureUses) {
   ASSERT_EQ(segs[2].type, pgPDS);
   const auto& pds = segs[2].payload;
   ASSERT_EQ(pds.size(), 2u + 3 * 5);
+  // The stream's own colours, as they are; the transparent entry 2 black.
   for (size_t k = 0; k < 3; ++k) {
-    const YCrCb c = RGBToYCrCb(f.pal.palRGB[k]);
+    const YCrCb c = k == 2 ? YCrCb{16, 128, 128} : f.pal.palYCrCb[k];
     EXPECT_EQ(std::vector<uint8_t>(pds.begin() + long(2 + 5 * k), pds.begin() + long(7 + 5 * k)),
-              (std::vector<uint8_t>{uint8_t(k), c.y, c.cr, c.cb, uint8_t(k ^ 0x55)}));
+              (std::vector<uint8_t>{uint8_t(k), c.y, c.cr, c.cb, uint8_t(k ^ 2)}));
   }
   // A picture using entry 3 of a list recording 3 entries (or a DVD list recording none)
   // gets entries 0 to 3, or entry 3 would turn invisible.

@@ -15,8 +15,8 @@ struct SPFixture {
   PaletteState pal;
   IndexImage img;
 
-  std::vector<uint8_t> packet(uint32_t start, uint32_t end, const EncodeArea& area, int displayY1) {
-    putSPPacket(out, start, end, area, displayY1, pal, img);
+  std::vector<uint8_t> packet(uint32_t start, uint32_t end, const EncodeArea& area) {
+    putSPPacket(out, start, end, area, pal, img);
     return {out.bytes().begin(), out.bytes().end()};
   }
 };
@@ -29,12 +29,12 @@ uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
 TEST(SPPacketWriter, PacketAndUnitLayout) {
   SPFixture f;
   for (int k = 0; k < 256; ++k) {
-    f.pal.palRGB[size_t(k)] = packColour(uint8_t(k), 0, uint8_t(255 - k));
+    f.pal.palYCrCb[size_t(k)] = {uint8_t(k), uint8_t(255 - k), uint8_t(k / 2)};
     f.pal.palAlpha[size_t(k)] = uint8_t(k);
   }
   paintRect(f.img, {100, 51, 120, 52}, 2);
   const EncodeArea area{100, 50, 120, 53};  // rows 50 to 52
-  const auto p = f.packet(0x01020304, 0x01020304 + 450000, area, 50);
+  const auto p = f.packet(0x01020304, 0x01020304 + 450000, area);
 
   EXPECT_EQ(p[0], 'S');
   EXPECT_EQ(p[1], 'P');
@@ -64,8 +64,9 @@ TEST(SPPacketWriter, PacketAndUnitLayout) {
   EXPECT_EQ(be32(p, T + 2), T + 1040);
   EXPECT_EQ(p[T + 6], 0x01);
   EXPECT_EQ(p[T + 7], 0x83);
+  // The stream's own colours, as they are; the transparent entry 0 black.
   for (size_t k = 0; k < 256; ++k) {
-    const YCrCb c = RGBToYCrCb(f.pal.palRGB[k]);
+    const YCrCb c = k == 0 ? YCrCb{16, 128, 128} : f.pal.palYCrCb[k];
     ASSERT_EQ(p[T + 8 + 3 * k], c.y) << k;
     ASSERT_EQ(p[T + 9 + 3 * k], c.cr) << k;
     ASSERT_EQ(p[T + 10 + 3 * k], c.cb) << k;
@@ -73,9 +74,9 @@ TEST(SPPacketWriter, PacketAndUnitLayout) {
   }
   EXPECT_EQ(p[T + 776], 0x84);
   EXPECT_EQ(p[T + 1033], 0x85);
-  // x 100 to 120, y 50 to 52.
+  // Columns 100 to 119, rows 50 to 52: the last ones named, as the reader takes them.
   EXPECT_EQ(std::vector<uint8_t>(p.begin() + long(T + 1034), p.begin() + long(T + 1040)),
-            (std::vector<uint8_t>{0x06, 0x40, 0x78, 0x03, 0x20, 0x34}));
+            (std::vector<uint8_t>{0x06, 0x40, 0x77, 0x03, 0x20, 0x34}));
   EXPECT_EQ(p[T + 1040], 0x86);
   EXPECT_EQ(be32(p, T + 1041), 10u);
   EXPECT_EQ(be32(p, T + 1045), 14u);
@@ -93,43 +94,43 @@ TEST(SPPacketWriter, OddLengthIsPaddedAndOpaquePaletteHasNoContrast) {
   SPFixture f;
   f.pal.palAlpha.fill(255);
   const EncodeArea area{0, 0, 8, 1};  // one row: one field of 2 bytes, T odd
-  const auto p = f.packet(0, 90000, area, 0);
+  const auto p = f.packet(0, 90000, area);
   const size_t T = 22;
   EXPECT_EQ(p.size(), T + 1058 + 0);
   for (size_t k = 0; k < 256; ++k) ASSERT_EQ(p[T + 777 + k], 0) << k;
 
   const EncodeArea two{0, 0, 8, 2};  // two rows: T = 24 + 1058 even; three: odd
-  EXPECT_EQ(f.packet(0, 90000, two, 0).size(), 24u + 1058);
+  EXPECT_EQ(f.packet(0, 90000, two).size(), 24u + 1058);
   const EncodeArea three{0, 0, 8, 3};
-  const auto odd = f.packet(0, 90000, three, 0);
+  const auto odd = f.packet(0, 90000, three);
   EXPECT_EQ(odd.size(), 26u + 1058);
   const EncodeArea oneByteRows{0, 0, 1, 1};  // a single pixel: 12 bits, 2 bytes
-  EXPECT_EQ(f.packet(0, 90000, oneByteRows, 0).size() % 2, 0u);
+  EXPECT_EQ(f.packet(0, 90000, oneByteRows).size() % 2, 0u);
 }
 
-TEST(SPPacketWriter, DisplayAreaSaysTheEvenRow) {
+TEST(SPPacketWriter, DisplayAreaKeepsAnOddFirstRow) {
   SPFixture f;
-  const EncodeArea area{600, 901, 1320, 1001};
-  const auto p = f.packet(0, 90000, area, 900);
+  const EncodeArea area{600, 901, 1321, 1002};
+  const auto p = f.packet(0, 90000, area);
   const size_t T = be32(p, 16) + 10;
-  // x1 600 = 0x258, x2 1320 = 0x528, y1 900 = 0x384, y2 1000 = 0x3E8.
+  // x1 600 = 0x258, x2 1320 = 0x528, y1 901 = 0x385, y2 1001 = 0x3E9.
   EXPECT_EQ(std::vector<uint8_t>(p.begin() + long(T + 1034), p.begin() + long(T + 1040)),
-            (std::vector<uint8_t>{0x25, 0x85, 0x28, 0x38, 0x43, 0xE8}));
+            (std::vector<uint8_t>{0x25, 0x85, 0x28, 0x38, 0x53, 0xE9}));
 }
 
 TEST(SPPacketWriter, EndTimes) {
   SPFixture f;
   const EncodeArea area{0, 0, 4, 2};
   // Unknown end: one sequence, pointing to itself, without a stop.
-  auto p = f.packet(90000, 0, area, 0);
+  auto p = f.packet(90000, 0, area);
   size_t T = be32(p, 16) + 10;
   EXPECT_EQ(be32(p, T + 2), T - 10);
   EXPECT_EQ(p.size(), T + 1050);
   // A duration beyond 65535 x 1024 ticks keeps the longest delay instead of wrapping.
-  p = f.packet(0, 70000u * 1024, area, 0);
+  p = f.packet(0, 70000u * 1024, area);
   T = be32(p, 16) + 10;
   EXPECT_EQ(be16(p, T + 1050), 0xFFFFu);
   // Across the wrap of the clock the duration stays the difference.
-  p = f.packet(0xFFFFFC00u, 2048, area, 0);
+  p = f.packet(0xFFFFFC00u, 2048, area);
   EXPECT_EQ(be16(p, T + 1050), 3u);
 }

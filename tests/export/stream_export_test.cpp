@@ -1,5 +1,5 @@
-// "Export sup" as a user runs it: names, flags, progress, cancel, failures, and the lasting
-// change an HD DVD export makes to odd top rows.
+// "Export sup" as a user runs it: names, flags, progress, cancel, failures, odd top rows and
+// the order of the times written.
 #include "export/stream_export.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "export/export_areas.h"
+#include "export/export_order.h"
+#include "export/pg_stream_writer.h"
 #include "support/stream_read_test.h"
 #include "written_streams.h"
 
@@ -151,20 +153,64 @@ TEST_F(StreamExport, UnwritableFileIsReportedAndLeavesTheWindowIdle) {
   EXPECT_FALSE(logHas("Done."));
 }
 
-TEST_F(StreamExport, OddTopRowBecomesEvenInTheListToo) {
+TEST_F(StreamExport, OddTopRowStaysWhereItIs) {
   loadTwo(901);
   const std::string out = exportTo("out.sup", 1);
   const auto bytes = readFileBytes(out);
   const size_t second = be32(bytes, 12) + 10;  // the first packet's length
-  EXPECT_EQ(spDisplayArea(bytes, 0), (std::array<int, 4>{100, 164, 200, 220}));
-  EXPECT_EQ(spDisplayArea(bytes, second), (std::array<int, 4>{300, 340, 900, 912}));
-  EXPECT_EQ(app.subs[1].win[0].y1, 900);
-  EXPECT_EQ(app.subs[1].win[0].y2, 912);
-  EXPECT_EQ(app.subs[0].win[0].y1, 200);
-  // A second export encodes from row 900: one row more, the same display area.
-  const auto again = readFileBytes(exportTo("again.sup", 1));
-  EXPECT_EQ(spDisplayArea(again, second), (std::array<int, 4>{300, 340, 900, 912}));
-  EXPECT_EQ(app.subs[1].win[0].y1, 900);
+  // The last column and row of each window, named as the reader takes them.
+  EXPECT_EQ(spDisplayArea(bytes, 0), (std::array<int, 4>{100, 163, 200, 219}));
+  EXPECT_EQ(spDisplayArea(bytes, second), (std::array<int, 4>{300, 339, 901, 911}));
+  EXPECT_EQ(app.subs[1].win[0].y1, 901);  // the list stays as it was
+  EXPECT_EQ(readFileBytes(exportTo("again.sup", 1)), bytes);
+}
+
+TEST_F(StreamExport, TimesNeverRunBackwards) {
+  loadTwo();
+  const auto compositionTimes = [](const std::vector<PGSegmentView>& segs) {
+    std::vector<uint32_t> pts;
+    for (const PGSegmentView& s : segs)
+      if (s.type == pgPCS) pts.push_back(s.pts);
+    return pts;
+  };
+  app.subs[0].endPts = 300000;  // still shown when subtitle 2 starts at 270000
+  auto segs = splitPG(readFileBytes(exportTo("overlap.sup", 0)));
+  EXPECT_EQ(compositionTimes(segs), (std::vector<uint32_t>{90000, 270000, 270000, 360000}));
+  EXPECT_TRUE(logHas("Subtitle 1 overlaps subtitle 2: written to end at 00:00:03,000."));
+  app.subs[1].endPts = 200000;  // ends before it starts
+  segs = splitPG(readFileBytes(exportTo("backwards.sup", 0)));
+  EXPECT_EQ(compositionTimes(segs), (std::vector<uint32_t>{90000, 300000}));
+  EXPECT_TRUE(logHas("Subtitle 2 does not end after its start: left out."));
+  EXPECT_EQ(app.subs[0].endPts, 300000u);  // the list stays as it was
+}
+
+TEST(ExportOrder, WrittenInTimeOrderOneAtATime) {
+  struct Case {
+    std::vector<std::pair<uint32_t, uint32_t>> times;  // start, end of each subtitle
+    std::vector<ExportItem> written;
+    size_t notes;
+  };
+  const Case cases[] = {
+      {{{100, 200}, {300, 400}}, {{0, 100, 200}, {1, 300, 400}}, 0},
+      {{{100, 350}, {300, 400}}, {{0, 100, 300}, {1, 300, 400}}, 1},  // cut at the next start
+      {{{300, 400}, {100, 200}}, {{1, 100, 200}, {0, 300, 400}}, 1},  // put in order
+      {{{100, 100}, {300, 200}, {500, 600}}, {{2, 500, 600}}, 2},     // no time on the screen
+      {{{100, 200}, {100, 300}}, {{1, 100, 300}}, 1},                 // start together
+      {{{100, 0}, {300, 400}}, {{0, 100, 0}, {1, 300, 400}}, 0},      // an unknown end stays
+  };
+  for (const Case& c : cases) {
+    std::vector<TSUP> subs(c.times.size());
+    for (size_t i = 0; i < subs.size(); ++i) subs[i].startPts = c.times[i].first, subs[i].endPts = c.times[i].second;
+    std::vector<std::string> notes;
+    const std::vector<ExportItem> got = exportOrder(subs, notes);
+    ASSERT_EQ(got.size(), c.written.size());
+    for (size_t k = 0; k < got.size(); ++k) {
+      EXPECT_EQ(got[k].index, c.written[k].index);
+      EXPECT_EQ(got[k].startPts, c.written[k].startPts);
+      EXPECT_EQ(got[k].endPts, c.written[k].endPts);
+    }
+    EXPECT_EQ(notes.size(), c.notes);
+  }
 }
 
 TEST(DrawnAreas, SecondObjectsOfBlurayLists) {
@@ -183,11 +229,12 @@ TEST(DrawnAreas, SecondObjectsOfBlurayLists) {
   TSUP two;
   two.win[0] = {0, 100, 300, 101, 150, 1000, 0, 50, 0};
   two.win[1] = {1, 50, 400, 500, 600, 2000, 0, 50, 0};
-  const EncodeArea box = hdArea(two, {0, 1});
+  const EncodeArea box = hdArea(sfBluRay, two, {0, 1});
   EXPECT_EQ(box.x1, 50);
   EXPECT_EQ(box.x2, 400);
   EXPECT_EQ(box.y1, 101);
-  EXPECT_EQ(box.y2, 601);  // rows to 600 inclusive
+  EXPECT_EQ(box.y2, 600);  // Blu-ray windows end before their y2
+  EXPECT_EQ(hdArea(sfHDDVD, two, {0}).y2, 151);  // other areas end on it
   two.win[1].x2 = 3000;    // beyond what the display area can say
-  EXPECT_EQ(hdArea(two, {0, 1}).x2, kHDMaxCoord);
+  EXPECT_EQ(hdArea(sfBluRay, two, {0, 1}).x2, kHDMaxCoord + 1);
 }

@@ -155,6 +155,16 @@ TEST_F(ReduceTest, UniformAreasKeepTheirExactColour) {
   EXPECT_EQ(app.reduced.at(199, 199), 0);
 }
 
+TEST_F(ReduceTest, BothAreasOfABlurayPicture) {
+  area(300, 300, 600, 330);
+  app.subs[0].win[1] = TSUPWin{1, 900, 1200, 900, 960, 0, 0, 0, 0};
+  app.indexImage.fillRect({300, 300, 600, 330}, 40);
+  app.indexImage.fillRect({900, 900, 1200, 960}, 90);
+  reduceTo720(app);
+  EXPECT_EQ(app.reduced.at(250, 210), 40);
+  EXPECT_EQ(app.reduced.at(700, 620), 90);  // the second object is kept too
+}
+
 TEST_F(ReduceTest, WeightsOfEvenAndOddColumns) {
   area(0, 0, 30, 30);
   app.indexImage.fillRect({0, 0, 30, 30}, 100);
@@ -225,6 +235,7 @@ TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
   app.ui.cbBMP.checked = true;
   app.outBase = f.dir.file("line0001");
   DrawSub(app, 1);
+  writeSubPictures(app);
   const PalettePng png = readPalettePng(f.dir.file("line0001.png"));
   ASSERT_EQ(png.width, 1920);
   EXPECT_EQ(png.at(103, 903), 1);
@@ -237,6 +248,7 @@ TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
   // Picture 0: a black bitmap and an entirely transparent PNG.
   app.outBase = f.dir.file("line0000");
   DrawSub(app, 0);
+  writeSubPictures(app);
   const PalettePng empty = readPalettePng(f.dir.file("line0000.png"));
   EXPECT_EQ(std::count(empty.alpha.begin(), empty.alpha.end(), 0), 256);
   loadBmpInto(f.dir.file("line0000.bmp"), bmp);

@@ -1,0 +1,25 @@
+#pragma once
+// The palette indexes of one subtitle: what the stream writers encode and the picture files
+// save. Drawing them touches the palette state and indexImage only, not the display, the
+// overlay, the recognition mask or the subtitle panel.
+#include <memory>
+
+class App;
+class StreamFile;
+struct TSUP;
+
+// The stream file of the list (the file in eSUPfile), opened and mapped once for a command
+// that draws many subtitles; none for an SRT list. Throws FileError when it cannot be opened.
+std::unique_ptr<StreamFile> openListStream(const App& app);
+
+// Builds the palette of subtitle n (1-based; below 1 or beyond the list: none, an entirely
+// transparent picture) and draws it into indexImage at the display size. Stream lists are
+// read from `file` when the caller holds it open (once per command), else from the file in
+// eSUPfile. Throws FileError when the stream does not hold the subtitle's bytes.
+void drawIndexImage(App& app, int n, const StreamFile* file = nullptr);
+
+// With the palette of s built: brings indexImage to the display size and its background,
+// then draws s into it, from `file` (stream lists) or from the letter sheet (SRT lists). With
+// indexOnly unset the runs and letters also go to the overlay and the recognition mask, as
+// the window's render composes them.
+void drawSubtitlePixels(App& app, TSUP& s, const StreamFile* file, bool indexOnly);

@@ -96,7 +96,7 @@ const Box kAbox{kAx, kAy, kAx + kAw, kAy + kAh}, kBbox{kBx, kBy, kBx + kBw, kBy 
 std::vector<Case> cases() {
   std::vector<Case> all;
   const auto add = [&](std::string name, const PgStream& pg, std::vector<Expected> subs, int w = kW, int h = kH) {
-    all.push_back({std::move(name), pg.bytes(), w, h, std::move(subs)});
+    all.push_back({std::move(name), pg.bytes(), w, h, std::move(subs), SIZE_MAX, ""});
   };
   const Expected showsA{90000, 180000, kAbox, kNone, {placedA(kAx, kAy)}};
   const Expected showsB{270000, 360000, kBbox, kNone, {placedB(kBx, kBy)}};
@@ -263,7 +263,9 @@ TEST_F(PgReading, OneSubtitlePerPictureAViewerSees) {
     const std::string path = load(c.stream, true);
     EXPECT_TRUE(app.lastError.empty()) << app.lastError;
     ASSERT_EQ(app.subs.size(), c.subs.size());
-    if (!c.logLine.empty()) EXPECT_TRUE(logHas(c.logLine)) << c.logLine;
+    if (!c.logLine.empty()) {
+      EXPECT_TRUE(logHas(c.logLine)) << c.logLine;
+    }
     // Moments to ask FFmpeg about: one inside each subtitle, and one after it unless the next
     // follows at once, where nothing shows (subtitle -1).
     std::vector<std::pair<int, int>> moments;

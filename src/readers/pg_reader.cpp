@@ -76,8 +76,6 @@ class PgReader {
       rs_.count = uint32_t(app_.subs.size());
     }
     if (pending_) detail([] { return "The last display set has no END segment: it is not shown."; });
-    endOpenSubtitles(app_.subs, [this](const std::string& line) { app_.log(line); });
-    rs_.count = uint32_t(app_.subs.size());
     if (damaged_ && rs_.count == 0) {
       app_.erslog("Subpicture format error.");
       app_.log2("Subpicture format error.");
@@ -253,4 +251,7 @@ class PgReader {
 };
 }  // namespace
 
-void readPG(App& app, ReadState& rs) { PgReader(app, rs).run(); }
+void readPG(App& app, ReadState& rs) {
+  readEndingEverySubtitle(app.subs, rs.count, [&](const std::string& line) { app.log(line); },
+                          [&] { PgReader(app, rs).run(); });
+}

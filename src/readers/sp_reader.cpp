@@ -204,13 +204,6 @@ class SpReader {
 }  // namespace
 
 void readSP(App& app, ReadState& rs) {
-  // No subtitle stays without an end, also when the read stops early.
-  const auto finish = [&] { endOpenSubtitles(app.subs, [&](const std::string& line) { app.log(line); }); };
-  try {
-    SpReader(app, rs).run();
-  } catch (const FileError&) {
-    finish();
-    throw;
-  }
-  finish();
+  readEndingEverySubtitle(app.subs, rs.count, [&](const std::string& line) { app.log(line); },
+                          [&] { SpReader(app, rs).run(); });
 }

@@ -32,3 +32,21 @@ inline constexpr uint32_t kOpenEndSeconds = 5;
 // it) an end kOpenEndSeconds after its start, or at the next subtitle's start when that comes
 // sooner, and writes one line per such subtitle to `log`.
 void endOpenSubtitles(std::vector<TSUP>& subs, const std::function<void(const std::string&)>& log);
+
+// Runs a stream reader, then ends (endOpenSubtitles) the first `count` subtitles, those the
+// read keeps, also when the read stops at an error of the file layer, which goes on up.
+template <typename Read>
+void readEndingEverySubtitle(std::vector<TSUP>& subs, const uint32_t& count,
+                             const std::function<void(const std::string&)>& log, Read read) {
+  const auto finish = [&] {
+    if (count < subs.size()) subs.resize(count);
+    endOpenSubtitles(subs, log);
+  };
+  try {
+    read();
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}

@@ -152,7 +152,12 @@ TEST_F(Lettering, IndexPassCopiesTheWholeBoxForPicturesAndExports) {
   EXPECT_EQ(app.indexImage.at(x + 34, base), 7);      // one past the box
   EXPECT_EQ(app.subs[0].win[0].y1, 500);              // exports keep the area
 
-  app.ui.cbOCR.checked = true;  // black and white by the cut colour
+  app.ui.cbOCR.checked = true;  // a stream keeps its colours; saved pictures go black and white
+  DrawLine(app, "a", 1, 0, false);
+  EXPECT_EQ(app.indexImage.at(x + 1, base), 1);
+  app.exportBD = false;
+  app.savingBitmaps = true;
+  app.ui.cbPNG.checked = true;
   DrawLine(app, "a", 1, 0, false);
   EXPECT_EQ(app.indexImage.at(x, base), 18);
   EXPECT_EQ(app.indexImage.at(x + 1, base), 19);

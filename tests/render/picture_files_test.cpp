@@ -259,17 +259,20 @@ TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
   app.ui.cbBMP.checked = false;
   app.outBase = f.dir.file("bw");
   DrawSub(app, 1);
+  writeSubPictures(app);
   const PalettePng bw = readPalettePng(f.dir.file("bw.png"));
   for (uint8_t v : bw.pixels) ASSERT_TRUE(v == app.idxBright || v == app.idxDark);
   app.ui.cbOCR.checked = false;
   app.ui.cb720p.checked = true;
   app.outBase = f.dir.file("small");
   DrawSub(app, 1);
+  writeSubPictures(app);
   const PalettePng small = readPalettePng(f.dir.file("small.png"));
   EXPECT_EQ(small.width, 1280);
   EXPECT_EQ(small.at(70, 602), 1);  // inside the white block
 
   app.outBase = f.dir.file("missing/line0002");
-  EXPECT_THROW(DrawSub(app, 1), FileError);
+  DrawSub(app, 1);
+  EXPECT_THROW(writeSubPictures(app), FileError);
 }
 }  // namespace

@@ -4,9 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
-void BitBuffer::room(size_t n) {
-  const size_t need = size_t(outLen) + n;
-  if (need <= buf_.size()) return;
+void BitBuffer::grow(size_t need) {
   size_t size = buf_.empty() ? 4096 : buf_.size();
   while (size < need) size *= 2;
   buf_.resize(size);
@@ -22,13 +20,6 @@ void BitBuffer::putBits(uint32_t value, int n) {
       bitAcc = 0;
     }
   }
-}
-
-void BitBuffer::putByte(uint8_t b) {
-  if (bitCount > 0)
-    putBits(b, 8);
-  else
-    storeByte(b);
 }
 
 void BitBuffer::put16(uint16_t v) {

@@ -22,7 +22,13 @@ class BitBuffer {
 
   // Appends the low n bits of value (n = 1 to 16), most significant first.
   void putBits(uint32_t value, int n);
-  void putByte(uint8_t b);
+  // Inline: the run encoders call it for nearly every byte they write.
+  void putByte(uint8_t b) {
+    if (bitCount > 0)
+      putBits(b, 8);
+    else
+      storeByte(b);
+  }
   void put16(uint16_t v);
   // Whole bytes at a byte boundary.
   void put24(uint32_t v);
@@ -47,7 +53,10 @@ class BitBuffer {
   std::span<const uint8_t> bytes() const { return {buf_.data(), outLen}; }
 
  private:
-  void room(size_t n);
+  void room(size_t n) {
+    if (size_t(outLen) + n > buf_.size()) grow(size_t(outLen) + n);
+  }
+  void grow(size_t need);
   void checkPatch(uint32_t pos, uint32_t n) const;
   void storeByte(uint8_t b) {
     room(1);

@@ -66,6 +66,7 @@ void bSaveBMPClick(App& app) {
     // The bitmap is the display picture, composed over the index image; a PNG needs only the
     // index image, and goes to the writers while the next subtitle is drawn.
     const std::unique_ptr<StreamFile> stream = openListStream(app);
+    const DisplaySize size = listDisplaySize(app);
     PngWriters pngs;
     for (size_t n = 0; n <= total; ++n) {
       app.host.pump();
@@ -74,7 +75,7 @@ void bSaveBMPClick(App& app) {
         DrawSub(app, int(n));
         writeBmp(app.outBase + ".bmp", app.display);
       } else {
-        drawIndexImage(app, int(n), stream.get());
+        drawIndexImage(app, int(n), stream.get(), &size);
       }
       if (ui.cbPNG.checked) {
         const PngPicture p = subPngPicture(app);

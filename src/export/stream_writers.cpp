@@ -45,8 +45,7 @@ void expBD(App& app, const std::string& fileName) {
   const std::unique_ptr<StreamFile> stream = openListStream(app);
   OutputFile file(fileName);
   // The stream keeps the size of the picture its subtitles are placed on.
-  const DisplaySize size =
-      app.subFormat == sfSRT ? DisplaySize{app.displayWidth, app.displayHeight} : displaySizeOf(app.subFormat, app.subs);
+  const DisplaySize size = listDisplaySize(app);
   PGStreamWriter writer(app.streamBuf, file, rateCodeOf(app), size);
   std::vector<EncodeArea> areas;
   // The list is read afresh each turn: the window runs between subtitles.
@@ -55,7 +54,7 @@ void expBD(App& app, const std::string& fileName) {
     app.host.pump();
     const ExportItem& item = items[k];
     if (item.index >= app.subs.size()) break;
-    drawIndexImage(app, int(item.index + 1), stream.get());
+    drawIndexImage(app, int(item.index + 1), stream.get(), &size);
     const TSUP& s = app.subs[item.index];
     areas.clear();
     for (int j : drawnAreas(app.subFormat, s)) areas.push_back(encodeArea(app.subFormat, s.win[size_t(j)]));
@@ -70,6 +69,7 @@ void expHD(App& app, const std::string& fileName) {
   const DayTime start = localNow();
   const std::vector<ExportItem> items = writtenSubtitles(app);
   const std::unique_ptr<StreamFile> stream = openListStream(app);
+  const DisplaySize size = listDisplaySize(app);
   OutputFile file(fileName);
   BitBuffer out(app.streamBuf);
   for (size_t k = 0; k < items.size(); ++k) {
@@ -78,7 +78,7 @@ void expHD(App& app, const std::string& fileName) {
     app.host.pump();
     const ExportItem& item = items[k];
     if (item.index >= app.subs.size()) break;
-    drawIndexImage(app, int(item.index + 1), stream.get());
+    drawIndexImage(app, int(item.index + 1), stream.get(), &size);
     const TSUP& s = app.subs[item.index];
     const std::vector<int> drawn = drawnAreas(app.subFormat, s);
     const EncodeArea area = hdArea(app.subFormat, s, drawn);

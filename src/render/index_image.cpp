@@ -54,7 +54,12 @@ std::unique_ptr<StreamFile> openListStream(const App& app) {
   return std::make_unique<StreamFile>(app.ui.eSUPfile.text);
 }
 
-void drawIndexImage(App& app, int n, const StreamFile* file) {
+DisplaySize listDisplaySize(const App& app) {
+  if (app.subFormat == sfSRT) return {app.displayWidth, app.displayHeight};
+  return displaySizeOf(app.subFormat, app.subs);
+}
+
+void drawIndexImage(App& app, int n, const StreamFile* file, const DisplaySize* listSize) {
   if (n > int(app.subs.size())) n = 0;
   app.curSub = n - 1;
   if (n < 1) {
@@ -68,6 +73,6 @@ void drawIndexImage(App& app, int n, const StreamFile* file) {
   std::unique_ptr<StreamFile> own;
   if (app.subFormat == sfSRT) file = nullptr;
   else if (!file) file = (own = openListStream(app)).get();
-  setpal(app, app.curSub, file);
+  setpal(app, app.curSub, file, listSize);
   drawSubtitlePixels(app, s, file, true);
 }

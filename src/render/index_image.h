@@ -4,6 +4,8 @@
 // overlay, the recognition mask or the subtitle panel.
 #include <memory>
 
+#include "render/display_size.h"
+
 class App;
 class StreamFile;
 struct TSUP;
@@ -12,11 +14,15 @@ struct TSUP;
 // that draws many subtitles; none for an SRT list. Throws FileError when it cannot be opened.
 std::unique_ptr<StreamFile> openListStream(const App& app);
 
+// The size of the picture the list's subtitles are placed on.
+DisplaySize listDisplaySize(const App& app);
+
 // Builds the palette of subtitle n (1-based; below 1 or beyond the list: none, an entirely
 // transparent picture) and draws it into indexImage at the display size. Stream lists are
 // read from `file` when the caller holds it open (once per command), else from the file in
-// eSUPfile. Throws FileError when the stream does not hold the subtitle's bytes.
-void drawIndexImage(App& app, int n, const StreamFile* file = nullptr);
+// eSUPfile; listSize is the list's display size when the caller measured it once.
+// Throws FileError when the stream does not hold the subtitle's bytes.
+void drawIndexImage(App& app, int n, const StreamFile* file = nullptr, const DisplaySize* listSize = nullptr);
 
 // With the palette of s built: brings indexImage to the display size and its background,
 // then draws s into it, from `file` (stream lists) or from the letter sheet (SRT lists). With

@@ -152,7 +152,7 @@ void buildSrt(PaletteState& p, int maxColour) {
 }
 }  // namespace
 
-void setpal(App& app, int n, const StreamFile* file) {
+void setpal(App& app, int n, const StreamFile* file, const DisplaySize* listSize) {
   PaletteState& p = app;
   // Levels beyond a byte would spill into the unused top byte of the packed colour.
   const PackedColor c = PackedColor(std::clamp(app.ui.ieCutLevel.value(), 0, 255));
@@ -166,7 +166,7 @@ void setpal(App& app, int n, const StreamFile* file) {
       if (!own) own.emplace(app.ui.eSUPfile.text);
       return *own;
     };
-    if (app.subFormat != sfSRT) setDisplaySize(p, displaySizeOf(app.subFormat, app.subs));
+    if (app.subFormat != sfSRT) setDisplaySize(p, listSize ? *listSize : displaySizeOf(app.subFormat, app.subs));
     switch (app.subFormat) {
       case sfDVD:
         stream();  // the file must still be there to draw from

@@ -24,6 +24,7 @@ const std::vector<SettingInfo> kTable = {
     {"Fit", T::Boolean},        {"Recent1", T::Text},      {"Recent2", T::Text},
     {"Recent3", T::Text},       {"Recent4", T::Text},      {"Recent5", T::Text},
     {"Recent6", T::Text},       {"Recent7", T::Text},      {"Recent8", T::Text},
+    {"SrtEncoding", T::Integer},
 };
 static_assert(Controls::kRecentFiles == 8, "one stored name per entry of the recent files menu");
 
@@ -76,6 +77,8 @@ Target target(Controls& ui, const std::string& n) {
   if (n == "Fit") return {.checkBox = &ui.cbFit};
   if (n.size() == 7 && n.starts_with("Recent") && n[6] >= '1' && n[6] <= '8')
     return {.text = &ui.recentFiles[size_t(n[6] - '1')]};
+  if (n == "SrtEncoding")
+    return {.itemIndex = &ui.coSrtEncoding.itemIndex, .itemCount = ui.coSrtEncoding.items.size()};
   return {};
 }
 }  // namespace

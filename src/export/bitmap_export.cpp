@@ -14,7 +14,13 @@
 #include "render/draw_sub.h"
 
 namespace {
-const std::string& sourcePath(const App& app) { return app.subFormat == sfSRT ? app.srcName : app.ui.eSUPfile.text; }
+// The file the list was read from; for a track of a video file, that file's folder and the
+// track's name ("movie.track3"), which the outputs take.
+std::string sourcePath(const App& app) {
+  if (app.subFormat == sfSRT) return app.srcName;
+  if (app.fromTrack()) return folderOf(app.trackFile) + app.srcName;
+  return app.ui.eSUPfile.text;
+}
 
 // The commands a bitmap export keeps out, with the state each had before it.
 struct ButtonStates {
@@ -71,7 +77,7 @@ void bSaveBMPClick(App& app) {
     std::optional<AuthoringScripts> scripts;
     if (ui.cbBDN.checked) {
       ScriptValues v;
-      v.title = CutExt(fileNameOf(sourcePath(app)));
+      v.title = app.fromTrack() ? app.srcName : CutExt(fileNameOf(sourcePath(app)));
       v.sourceName = fileNameOf(ui.eSUPfile.text);
       v.rateItem = ui.rgFrame.itemIndex;
       v.reduced = ui.cb720p.checked;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "gui/qt_text.h"
@@ -56,4 +57,21 @@ std::optional<std::string> QtHost::pickFolder(const std::string& title, const st
   const QString chosen = QFileDialog::getExistingDirectory(&window_, toQt(title), pathToQt(start));
   if (chosen.isEmpty()) return std::nullopt;
   return pathFromQt(chosen);
+}
+
+std::optional<size_t> QtHost::chooseTrack(const std::string& fileName, const std::vector<SubtitleTrack>& tracks) {
+  window_.mirror();
+  std::vector<std::string> lines;
+  for (const SubtitleTrack& t : tracks) lines.push_back(describeTrack(t));
+  if (answerTrack) return answerTrack(lines);
+  QStringList items;
+  for (const std::string& l : lines) items << toQt(l);
+  bool ok = false;
+  const QString chosen = QInputDialog::getItem(&window_, QStringLiteral("Subtitle tracks"),
+                                               toQt(fileName + " holds several subtitle tracks. Read which one?"),
+                                               items, 0, false, &ok);
+  if (!ok) return std::nullopt;
+  const auto at = items.indexOf(chosen);
+  if (at < 0) return std::nullopt;
+  return size_t(at);
 }

@@ -23,11 +23,14 @@ class QtHost : public Host {
                                       const std::string& defaultExt, const std::string& proposedName,
                                       const std::string& initialDir) override;
   std::optional<std::string> pickFolder(const std::string& title, const std::string& start) override;
+  std::optional<size_t> chooseTrack(const std::string& fileName, const std::vector<SubtitleTrack>& tracks) override;
 
   // Tests answer the dialogs and the question here instead of showing them: the dialog's
   // title in, the chosen path (none: cancelled) out.
   std::function<std::optional<std::string>(const std::string& title)> answerDialog;
   std::function<bool(const std::string& question)> answerQuestion;
+  // The track list as shown in, the chosen line (none: cancelled) out.
+  std::function<std::optional<size_t>(const std::vector<std::string>& lines)> answerTrack;
   int beeps = 0;
 
  private:

@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "app/file_error.h"
 #include "app/subtitle_selector.h"
+#include "app/track_loading.h"
 #include "model/file_names.h"
 #include "readers/pg_reader.h"
 #include "readers/sp_reader.h"
@@ -18,6 +19,13 @@ constexpr uint16_t kTagSP = 0x5350;
 constexpr uint16_t kTagPG = 0x5047;
 // Record fields hold 32-bit file positions.
 constexpr uint64_t kMaxStreamSize = 0xFFFFFFFFull;
+
+// What "Read SUP" takes besides streams: video files and VobSub pairs that hold subtitle tracks.
+bool readableExtension(const std::string& ext) {
+  for (const char* e : {".SUP", ".MKV", ".MKS", ".M2TS", ".MTS", ".TS", ".VOB", ".IDX", ".SUB"})
+    if (ext == e) return true;
+  return false;
+}
 
 bool fileExists(const std::string& path) {
   struct stat st {};
@@ -70,12 +78,18 @@ void bReadSUPClick(App& app) {
   app.log(path + " loading");
 
   ui.mSRT.visible = false;
-  const uint16_t tag = file->rd16();
+  uint16_t tag = file->rd16();
   ui.ProgressBar.position = 0;
   ui.showProgress(true);
   file->seek(0);
   app.subs.clear();
-  uint32_t count = readStream(app, *file, tag);
+  app.forgetSource();
+  TrackLoad track = TrackLoad::notContainer;
+  if (tag != kTagSP && tag != kTagPG) {
+    track = loadContainerTrack(app, path, file);
+    if (track == TrackLoad::loaded) tag = file->be16At(0);
+  }
+  uint32_t count = track == TrackLoad::failed ? 0 : readStream(app, *file, tag);
   if (count < app.subs.size()) app.subs.resize(count);
   count = uint32_t(app.subs.size());
 
@@ -85,13 +99,14 @@ void bReadSUPClick(App& app) {
   app.host.repaint();
 
   ui.udSubs.max = int(count);
+  app.caption = captionForSource(app);
   if (count < 1) {
     setSubsText(app, "0");
     ui.bSaveBMP.enabled = false;
     DrawSub(app, 0);
     ui.bExport.enabled = false;
   } else {
-    app.srcName = CutExt(fileNameOf(path));
+    app.srcName = listSourceName(app, path);
     setSubsText(app, "1");
     // The closing count takes the place of the empty line that opened the block; lines the
     // reader wrote after it (its detailed log, its messages) stay.
@@ -115,7 +130,7 @@ void bbSUPClick(App& app) {
   if (ext == ".SRT") {
     app.srcName = *chosen;
     ReadSRT(app);
-  } else if (ext == ".SUP") {
+  } else if (readableExtension(ext)) {
     app.ui.eSUPfile.text = *chosen;
     app.ui.bReadSUP.enabled = fileExists(*chosen);
     if (app.ui.cbAutoRead.checked) bReadSUPClick(app);
@@ -127,7 +142,7 @@ void filesDropped(App& app, const std::vector<std::string>& paths) {
   if (paths.empty()) return;
   const std::string& path = paths.front();
   const std::string ext = upperExtension(path);
-  if (ext == ".SUP") {
+  if (readableExtension(ext)) {
     app.ui.eSUPfile.text = path;
     // As with the dialog, so that a file dropped with "Auto read" off can still be read.
     app.ui.bReadSUP.enabled = fileExists(path);

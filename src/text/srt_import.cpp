@@ -220,6 +220,8 @@ void importSrt(App& app, std::string_view bytes) {
   Controls& ui = app.ui;
   std::vector<std::string> lines = splitTextLines(bytes);
   ui.eSUPfile.text.clear();
+  app.forgetSource();
+  app.caption = programCaption();
   ui.lSRTfile.caption = app.srcName;
   ui.mSRT.lines = lines;
   ui.mSRT.visible = false;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,7 @@
 #include "render/draw_sub.h"
 #include "support/cli_runner.h"
 #include "support/container_files.h"
+#include "support/ffmpeg_frames.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
 
@@ -228,6 +230,41 @@ TEST_F(ContainerSamples, ADvdTrackAndItsVobSubPairAreColouredByTheirIndex) {
   read(kSintel);
   ASSERT_EQ(fromMkv.size(), app.subs.size());
   for (size_t i = 0; i < fromMkv.size(); ++i) EXPECT_EQ(fromMkv[i].start, toMilliseconds(app.subs[i].startPts)) << i;
+}
+
+TEST_F(ContainerSamples, DvdPicturesInTheirIndexColoursAgreeWithFFmpeg) {
+  read(file("dvd.mkv"));
+  ASSERT_EQ(app.subs.size(), 26u);
+  std::vector<std::pair<size_t, int>> shots;  // subtitle, frame
+  for (size_t i = 0; i < app.subs.size(); i += 5)
+    if (const int f = ffmpegFrameShowing(app.subs, i); f >= 0) shots.push_back({i, f});
+  std::vector<int> frames;
+  for (const auto& shot : shots) frames.push_back(shot.second);
+  std::string errors;
+  constexpr uint32_t kGreen = 0x00FF00;
+  const std::vector<RgbFrame> got = ffmpegFrames(file("dvd.mkv"), frames, kGreen, dir_->path().string(), errors);
+  ASSERT_EQ(got.size(), shots.size()) << errors;
+  for (size_t k = 0; k < shots.size(); ++k) {
+    DrawSub(app, int(shots[k].first + 1));
+    size_t differ = 0, inked = 0;
+    for (int y = 0; y < kCanvasHeight; ++y)
+      for (int x = 0; x < kCanvasWidth; ++x) {
+        const uint8_t i = app.indexImage.at(x, y);
+        const PackedColor c = app.palRGB[i];
+        const int a = app.palAlpha[i];
+        const int want[3] = {(int(c & 0xFF) * a) / 255, (int(c >> 8 & 0xFF) * a + 255 * (255 - a)) / 255,
+                             (int(c >> 16 & 0xFF) * a) / 255};
+        const uint8_t* f = &got[k][(size_t(y) * kCanvasWidth + size_t(x)) * 3];
+        inked += a > 0;
+        for (int ch = 0; ch < 3; ++ch)
+          if (std::abs(want[ch] - f[ch]) > 2) {
+            ++differ;
+            break;
+          }
+      }
+    EXPECT_GT(inked, 1000u) << shots[k].first;
+    EXPECT_EQ(differ, 0u) << "subtitle " << shots[k].first + 1;
+  }
 }
 
 TEST_F(ContainerSamples, FilesWithoutAReadableTrackLeaveTheWindowIdle) {

@@ -23,6 +23,8 @@ TEST_F(Window, ADroppedVideoFileAsksForItsTrackAndNamesItInTheTitle) {
   auto drop = [&] {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(video))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &enter);
     QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &event);
   };

@@ -36,9 +36,19 @@ void readStream(const std::vector<uint8_t>& stream, TrackKind kind) {
     else readSP(app, rs);
   } catch (const std::runtime_error&) {
   }
-  for (const TSUP& s : app.subs)
-    for (const TSUPWin& w : s.win)
-      if (uint64_t(w.dataPos) + w.dataLen > stream.size()) std::abort();
+  // What each reader promises of its records: Blu-ray object data inside the stream; DVD
+  // pixel data no longer than the stream, and its colour choices (file positions; 0: none)
+  // inside it.
+  const auto outside = [&](uint64_t pos, uint64_t len) { return pos + len > stream.size(); };
+  for (const TSUP& s : app.subs) {
+    if (kind == TrackKind::bluRay) {
+      for (const TSUPWin& w : s.win)
+        if (outside(w.dataPos, w.dataLen) || outside(w.nextPos, w.nextLen)) std::abort();
+    } else if (s.win[0].dataLen > stream.size() ||
+               (app.subFormat == sfDVD && ((s.colorOfs && outside(s.colorOfs, 2)) || (s.contrOfs && outside(s.contrOfs, 2))))) {
+      std::abort();
+    }
+  }
 }
 }  // namespace
 

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 
 #include "gui/qt_text.h"
 #include "gui/tf_main.h"
+#include "gui/track_dialog.h"
 
 void QtHost::pump() {
   window_.mirror();
@@ -63,15 +63,5 @@ std::optional<size_t> QtHost::chooseTrack(const std::string& fileName, const std
   window_.mirror();
   std::vector<std::string> lines;
   for (const SubtitleTrack& t : tracks) lines.push_back(describeTrack(t));
-  if (answerTrack) return answerTrack(lines);
-  QStringList items;
-  for (const std::string& l : lines) items << toQt(l);
-  bool ok = false;
-  const QString chosen = QInputDialog::getItem(&window_, QStringLiteral("Subtitle tracks"),
-                                               toQt(fileName + " holds several subtitle tracks. Read which one?"),
-                                               items, 0, false, &ok);
-  if (!ok) return std::nullopt;
-  const auto at = items.indexOf(chosen);
-  if (at < 0) return std::nullopt;
-  return size_t(at);
+  return askForTrack(&window_, fileName, lines);
 }

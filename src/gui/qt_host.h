@@ -29,8 +29,6 @@ class QtHost : public Host {
   // title in, the chosen path (none: cancelled) out.
   std::function<std::optional<std::string>(const std::string& title)> answerDialog;
   std::function<bool(const std::string& question)> answerQuestion;
-  // The track list as shown in, the chosen line (none: cancelled) out.
-  std::function<std::optional<size_t>(const std::vector<std::string>& lines)> answerTrack;
   int beeps = 0;
 
  private:

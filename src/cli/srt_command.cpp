@@ -8,7 +8,7 @@ CliCommand addSrtCommand(CLI::App& cli, CliContext& ctx) {
   auto file = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, kFileHelp)->required();
-  cmd->add_option("-o", *out, "Output SRT file (default: standard output)");
+  cmd->add_option("-o", *out, "Output SRT file; - or none: standard output");
   return {cmd, [&ctx, file, out] {
             const int status = ctx.load(*file);
             return status != kExitOk ? status : int(emitSrt(ctx, *out));

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -331,8 +332,9 @@ TEST_F(ContainerSamples, TheCommandLineTakesTheTrackByNumber) {
     EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
     EXPECT_EQ(r.out.substr(0, c.out.size()), c.out) << c.args;
   }
-  // Without -o the stream is named after the file and the track, in the current folder.
-  const std::string run = "cd '" + dir_->path().string() + "' && " MARROWBY_CLI " export --track 1 " + two;
-  ASSERT_TRUE(runQuietly(run));
+  // Without -o the stream is named after the file and the track, beside the file.
+  TempDir elsewhere;
+  ASSERT_TRUE(runQuietly("cd '" + elsewhere.path().string() + "' && " MARROWBY_CLI " export --track 1 " + two));
   EXPECT_FALSE(readFileBytes(file("two.track1.BD.23.976.sup")).empty());
+  EXPECT_TRUE(std::filesystem::is_empty(elsewhere.path()));
 }

@@ -1,12 +1,16 @@
-// Opens the main window on a file, as "marrowby FILE" does, and saves a picture of each page.
+// Opens the main window on a file, as "marrowby FILE" does (an SRT file as if dropped on it),
+// and saves a picture of each page.
 // Usage: marrowby_screenshots OUTDIR WIDTH HEIGHT [FILE]
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QThread>
 #include <cstdio>
 
 #include "app/subtitle_selector.h"
+#include "model/file_names.h"
+#include "readers/stream_loading.h"
 #include "gui/tf_main.h"
 
 namespace {
@@ -28,20 +32,43 @@ int main(int argc, char** argv) {
   const QDir out(a[1]);
   std::vector<std::string> args;
   if (a.size() > 4) args.push_back(QFile::encodeName(a[4]).toStdString());
-  TfMain window(args, QFile::encodeName(QApplication::applicationDirPath()).toStdString());
+  // The command line reads streams; an SRT file is imported as a dropped one is, once the
+  // letter sheet is loaded.
+  const bool srt = !args.empty() && upperExtension(args[0]) == ".SRT";
+  TfMain window(srt ? std::vector<std::string>{} : args,
+                QFile::encodeName(QApplication::applicationDirPath()).toStdString());
   window.show();
+  settle();
+  if (srt) window.run([&args](App& app) { filesDropped(app, args); });
   settle();
   window.resize(a[2].toInt(), a[3].toInt());
   settle();
+  const auto save = [&](QWidget& widget, const char* name) {
+    const QString file = out.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+    if (widget.grab().save(file)) return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+    return false;
+  };
   const char* pages[] = {"1-status", "2-srt", "3-image", "4-options", "5-about"};
   for (int page = 0; page < 5; ++page) {
     window.run([page](App& app) { app.ui.PageControl.activePage = page; });
     settle();
-    const QString file = out.filePath(QString::fromLatin1(pages[page]) + QStringLiteral(".png"));
-    if (!window.grab().save(file)) {
-      std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-      return 1;
-    }
+    if (!save(window, pages[page])) return 1;
+  }
+  // The "Image" page once more with the picture at its real size.
+  window.run([](App& app) {
+    app.ui.PageControl.activePage = pgImage;
+    app.ui.cbFit.checked = false;
+  });
+  settle();
+  if (!save(window, "6-image-real-size")) return 1;
+  // The "Recent files" menu of the "..." button, opened.
+  if (auto* menu = window.findChild<QMenu*>(QStringLiteral("recentFiles"))) {
+    menu->popup(window.mapToGlobal(QPoint(window.width() / 2, 40)));
+    settle();
+    const bool saved = save(*menu, "7-recent-files");
+    menu->hide();
+    if (!saved) return 1;
   }
   window.app().busy = false;
   return 0;

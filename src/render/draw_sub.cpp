@@ -125,7 +125,7 @@ void DrawSub(App& app, int n) {
     TSUP& s = app.subs[size_t(app.curSub)];
     const bool stream = app.subFormat != sfSRT;
     std::optional<StreamFile> file;
-    if (stream) file.emplace(ui.eSUPfile.text);
+    if (stream) file.emplace(openListStream(app, ui.eSUPfile.text));
     setpal(app, app.curSub, file ? &*file : nullptr);
     // Sized after the palette build, so that the first subtitle of a new kind of list is
     // already drawn at its own display size.

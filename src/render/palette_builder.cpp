@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 
 #include "app/app.h"
 #include "readers/stream_file.h"
@@ -13,6 +14,7 @@ namespace {
 constexpr int kHdPaletteBytes = 768;  // 256 Y, Cr, Cb triples
 constexpr int kHdContrastBytes = 256;
 constexpr int kBdEntryBytes = 5;      // id, Y, Cr, Cb, T
+constexpr int kDvdNibbleBytes = 2;    // four 4-bit values
 
 // Tracks the most transparent, the brightest and the darkest opaque entry while a palette is
 // built; ties keep the entry met first, and an index nobody qualifies for keeps its value.
@@ -47,7 +49,10 @@ void setDisplaySize(PaletteState& p, DisplaySize d) {
   p.displayHeight = d.height;
 }
 
-void buildDvd(PaletteState& p) {
+// A DVD unit indexes four colours. Without the sixteen colours of a VobSub index its own
+// choice of them means nothing, and fixed colours stand in; with them, the unit's colour and
+// contrast commands pick its four entries.
+void buildDvd(PaletteState& p, const TSUP& s, const StreamFile& file, const DvdIndex* index) {
   static constexpr PackedColor kColours[4] = {0x000000, 0xFFFFFF, 0x000000, 0xCCCCCC};
   static constexpr uint8_t kAlphas[4] = {0, 255, 255, 255};
   for (int i = 0; i < 4; ++i) {
@@ -60,6 +65,23 @@ void buildDvd(PaletteState& p) {
   // black-and-white output.
   p.idxClear = 0;
   p.idxDark = 2;
+  if (index && index->palette) {
+    // Entry 3 is named by the first nibble, entry 0 by the last.
+    const auto nibble = [](std::span<const uint8_t> b, int entry) { return (b[size_t(1 - entry / 2)] >> (4 * (entry % 2))) & 0xF; };
+    if (s.colorOfs != 0) {
+      const auto colours = file.at(s.colorOfs, kDvdNibbleBytes);
+      for (int i = 0; i < 4; ++i) {
+        const uint32_t rgb = (*index->palette)[size_t(nibble(colours, i))];
+        p.palRGB[size_t(i)] = packColour(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb));
+      }
+    }
+    if (s.contrOfs != 0) {
+      const auto contrast = file.at(s.contrOfs, kDvdNibbleBytes);
+      for (int i = 0; i < 4; ++i) p.palAlpha[size_t(i)] = uint8_t(nibble(contrast, i) * 17);
+    }
+    IndexUpdate update(p);
+    for (int i = 0; i < 4; ++i) update.add(uint8_t(i));
+  }
 }
 
 void buildHdDvd(PaletteState& p, const TSUP& s, const StreamFile& file) {
@@ -153,14 +175,18 @@ void setpal(App& app, int n, const StreamFile* file) {
     std::optional<StreamFile> own;
     const auto stream = [&]() -> const StreamFile& {
       if (file) return *file;
-      if (!own) own.emplace(app.ui.eSUPfile.text);
+      if (!own) own.emplace(openListStream(app, app.ui.eSUPfile.text));
       return *own;
     };
-    if (app.subFormat != sfSRT) setDisplaySize(p, displaySizeOf(app.subFormat, app.subs));
+    if (app.subFormat != sfSRT) {
+      // A DVD track's index may name the size its pictures were made for.
+      const DvdIndex* index = app.dvdIndex ? &*app.dvdIndex : nullptr;
+      const DisplaySize named = app.subFormat == sfDVD && index ? DisplaySize{index->width, index->height} : DisplaySize{};
+      setDisplaySize(p, displaySizeOf(app.subFormat, app.subs, named));
+    }
     switch (app.subFormat) {
       case sfDVD:
-        stream();  // the file must still be there to draw from
-        buildDvd(p);
+        buildDvd(p, s, stream(), app.dvdIndex ? &*app.dvdIndex : nullptr);
         break;
       case sfHDDVD:
         buildHdDvd(p, s, stream());

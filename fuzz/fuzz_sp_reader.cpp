@@ -1,5 +1,6 @@
 // The DVD and HD DVD subpicture reader on any bytes, with and without the detailed log: it
 // must end and stay inside the input and inside streamBuf.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -20,8 +21,10 @@ void readOnce(std::span<const uint8_t> bytes, bool details) {
     rs.count = uint32_t(app.subs.size());
   }
   if (rs.count > app.subs.size() || app.streamBuf.size() != kStreamBufSize) std::abort();
+  // Colour choices: offsets into the control area (HD DVD) or positions in the file (DVD).
+  const uint64_t limit = std::max<uint64_t>(kStreamBufSize, bytes.size());
   for (const TSUP& s : app.subs)
-    if (s.win[0].dataLen > bytes.size() || s.colorOfs > kStreamBufSize || s.contrOfs > kStreamBufSize) std::abort();
+    if (s.win[0].dataLen > bytes.size() || s.colorOfs > limit || s.contrOfs > limit) std::abort();
 }
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "app/status_bar.h"
 #include "model/subtitle_list.h"
 #include "ocr/recognition_state.h"
+#include "readers/list_source.h"
 #include "render/letter_sheet.h"
 #include "render/palette_state.h"
 #include "render/render_flags.h"
@@ -19,8 +20,11 @@
 
 inline constexpr const char* kProgramName = "Marrowby";
 inline constexpr const char* kVersion = MARROWBY_VERSION;
+// The main window's caption when nothing names the list's source in it.
+inline std::string programCaption() { return std::string(kProgramName) + " v" + kVersion; }
 
 class App : public SubtitleList,
+            public ListSource,
             public PaletteState,
             public WorkImages,
             public RenderFlags,

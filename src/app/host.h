@@ -1,8 +1,12 @@
 #pragma once
 // What the core needs of the platform: the window, the command line and the tests each
 // implement it. Nothing in the core opens a dialog or touches a widget.
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "readers/subtitle_track.h"
 
 class Host {
  public:
@@ -28,6 +32,12 @@ class Host {
     return std::nullopt;
   }
   virtual std::optional<std::string> pickFolder(const std::string& /*title*/, const std::string& /*start*/) {
+    return std::nullopt;
+  }
+  // Which of two or more subtitle tracks of a video file to read: an index into tracks; no
+  // value when the user cancels.
+  virtual std::optional<size_t> chooseTrack(const std::string& /*fileName*/,
+                                            const std::vector<SubtitleTrack>& /*tracks*/) {
     return std::nullopt;
   }
 };

@@ -37,7 +37,7 @@ void startUp(App& app, const std::vector<std::string>& args, const std::string& 
              SettingsStore& store) {
   if (app.started) return;
   app.started = true;
-  app.caption = std::string(kProgramName) + " v" + kVersion;
+  app.caption = programCaption();
   // No web page to link to: the link label names the program and its version.
   app.ui.WebLink.caption = app.caption;
   // The working pictures exist from construction at the display's initial size; the line

@@ -7,10 +7,10 @@ CliCommand addBitmapsCommand(CLI::App& cli, CliContext& ctx) {
   auto* cmd = cli.add_subcommand("bitmaps", "Save every subtitle of FILE as pictures (\"Save bitmaps\")");
   auto file = std::make_shared<std::string>();
   auto folder = std::make_shared<std::string>();
-  cmd->add_option("FILE", *file, "Subtitle stream (.sup) or SubRip file (.srt)")->required();
+  cmd->add_option("FILE", *file, kFileHelp)->required();
   cmd->add_option("-o,--output", *folder, "Output folder in which the picture folder is made");
   return {cmd, [&ctx, file, folder] {
-            if (!ctx.load(*file)) return int(kExitFailed);
+            if (const int status = ctx.load(*file)) return status;
             if (!folder->empty()) ctx.app.ui.eWorkDir.text = *folder;
             ctx.app.clearLastError();
             bSaveBMPClick(ctx.app);

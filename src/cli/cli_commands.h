@@ -9,6 +9,10 @@ namespace CLI {
 class App;
 }
 
+inline constexpr const char* kFileHelp =
+    "Subtitle stream (.sup), video file or VobSub pair holding subtitle tracks (.mkv, .mks, .m2ts, .ts, .vob, "
+    ".idx, .sub), or SubRip file (.srt)";
+
 struct CliCommand {
   CLI::App* sub;
   std::function<int()> run;

@@ -12,9 +12,14 @@ struct CliContext {
   App app{host};
   CliContext() { host.attach(&app); }
 
-  // Reads FILE as the window would: a stream through "Read SUP", an ".srt" file through the
-  // SRT import. Returns false, with the message on stderr, when it could not be read.
-  bool load(const std::string& file);
+  // The track --track names (-1: none).
+  int track = -1;
+
+  // Reads FILE as the window would: a stream, video file or VobSub pair through "Read SUP",
+  // an ".srt" file through the SRT import. Returns the exit status: kExitFailed, with the
+  // message on stderr, when it could not be read; kExitUsage, with the file's subtitle tracks
+  // on stderr, when the track to read is not clear.
+  int load(const std::string& file);
   // Reports the last error on stderr; returns kExitFailed when there was one.
   int failIfError();
 };

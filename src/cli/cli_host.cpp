@@ -20,3 +20,10 @@ void CliHost::finishProgress() {
   if (!shown_.empty()) std::fputs("\r\033[K", stderr);
   shown_.clear();
 }
+
+std::optional<size_t> CliHost::chooseTrack(const std::string&, const std::vector<SubtitleTrack>& tracks) {
+  offeredTracks = tracks;
+  for (size_t i = 0; i < tracks.size(); ++i)
+    if (wantedTrack && tracks[i].number == *wantedTrack) return i;
+  return std::nullopt;
+}

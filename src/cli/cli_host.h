@@ -1,5 +1,7 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/host.h"
 
@@ -15,6 +17,11 @@ class CliHost : public Host {
   void pump() override { repaint(); }
   // Ends the progress line so that later output starts on a fresh line.
   void finishProgress();
+  // The track asked for on the command line is the choice; without one there is none.
+  std::optional<size_t> chooseTrack(const std::string& fileName, const std::vector<SubtitleTrack>& tracks) override;
+
+  std::optional<int> wantedTrack;
+  std::vector<SubtitleTrack> offeredTracks;  // the tracks of a file that had several
 
  private:
   const App* app_ = nullptr;

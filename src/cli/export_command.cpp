@@ -8,12 +8,12 @@ CliCommand addExportCommand(CLI::App& cli, CliContext& ctx) {
       "export", "Read FILE and write it as a new stream: Blu-ray (--set Format=0) or HD DVD (--set Format=1)");
   auto file = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
-  cmd->add_option("FILE", *file, "Subtitle stream (.sup) or SubRip file (.srt)")->required();
+  cmd->add_option("FILE", *file, kFileHelp)->required();
   cmd->add_option("-o,--output", *out,
                   "Output stream; default: NAME.BD.RATE.sup or NAME.HDDVD.RATE.sup in the output folder "
                   "(--set Workdir=FOLDER), else beside FILE");
   return {cmd, [&ctx, file, out] {
-            if (!ctx.load(*file)) return int(kExitFailed);
+            if (const int status = ctx.load(*file)) return status;
             bExportClick(ctx.app, *out);
             ctx.host.finishProgress();
             return ctx.failIfError();

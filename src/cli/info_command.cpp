@@ -33,15 +33,15 @@ CliCommand addInfoCommand(CLI::App& cli, CliContext& ctx) {
   auto* cmd = cli.add_subcommand("info", "Read FILE and print the message log (or the list as JSON)");
   auto file = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
-  cmd->add_option("FILE", *file, "Subtitle stream (.sup) or SubRip file (.srt)")->required();
+  cmd->add_option("FILE", *file, kFileHelp)->required();
   cmd->add_flag("--json", *json, "Print the subtitle list as JSON instead of the log");
   return {cmd, [&ctx, file, json] {
-            const bool ok = ctx.load(*file);
+            const int status = ctx.load(*file);
             if (*json) {
-              if (ok) std::printf("%s\n", listJson(ctx.app).dump(2).c_str());
+              if (status == kExitOk) std::printf("%s\n", listJson(ctx.app).dump(2).c_str());
             } else {
               std::fputs(cp1252ToUtf8(ctx.app.messages.plainText()).c_str(), stdout);
             }
-            return ok ? kExitOk : kExitFailed;
+            return status;
           }};
 }

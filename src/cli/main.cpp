@@ -44,7 +44,11 @@ int main(int argc, char** argv) {
       addOcrCommand(cli, ctx),
       addSrtCommand(cli, ctx),
   };
-  for (const CliCommand& c : commands) addSet(*c.sub);
+  for (const CliCommand& c : commands) {
+    addSet(*c.sub);
+    c.sub->add_option("--track", ctx.track, "The subtitle track of a video file to read, by its number")
+        ->check(CLI::NonNegativeNumber);
+  }
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

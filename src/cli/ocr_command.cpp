@@ -12,7 +12,7 @@ CliCommand addOcrCommand(CLI::App& cli, CliContext& ctx) {
   cmd->add_option("FILE", *file, "Subtitle stream (.sup)")->required();
   cmd->add_option("-o", *out, "Output SRT file; - or none: standard output");
   return {cmd, [&ctx, file, out] {
-            if (!ctx.load(*file)) return int(kExitFailed);
+            if (const int status = ctx.load(*file)) return status;
             App& app = ctx.app;
             // The window offers "OCR all" only for lists it can recognise (not for DVD).
             if (!app.ui.bOCRall.enabled) {

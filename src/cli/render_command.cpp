@@ -12,12 +12,12 @@ CliCommand addRenderCommand(CLI::App& cli, CliContext& ctx) {
   auto number = std::make_shared<int>(0);
   auto png = std::make_shared<std::string>();
   auto bmp = std::make_shared<std::string>();
-  cmd->add_option("FILE", *file, "Subtitle stream (.sup) or SubRip file (.srt)")->required();
+  cmd->add_option("FILE", *file, kFileHelp)->required();
   cmd->add_option("N", *number, "Number of the subtitle, from 1")->required();
   cmd->add_option("-o,--output", *png, "The PNG file to write")->required();
   cmd->add_option("--bmp", *bmp, "Also write the picture as a 24-bit BMP file");
   return {cmd, [&ctx, file, number, png, bmp] {
-            if (!ctx.load(*file)) return int(kExitFailed);
+            if (const int status = ctx.load(*file)) return status;
             App& app = ctx.app;
             if (*number < 1 || size_t(*number) > app.subs.size()) {
               std::fprintf(stderr, "%s holds %zu subtitles; there is no subtitle %d.\n", file->c_str(), app.subs.size(),

@@ -51,7 +51,7 @@ void bSaveBMPClick(App& app) {
     std::optional<AuthoringScripts> scripts;
     if (ui.cbBDN.checked) {
       ScriptValues v;
-      v.title = CutExt(fileNameOf(sourcePath(app)));
+      v.title = app.fromTrack() ? app.srcName : CutExt(fileNameOf(sourcePath(app)));
       v.sourceName = fileNameOf(ui.eSUPfile.text);
       v.rateItem = ui.rgFrame.itemIndex;
       v.reduced = ui.cb720p.checked;

@@ -3,7 +3,11 @@
 #include "app/app.h"
 #include "model/file_names.h"
 
-const std::string& sourcePath(const App& app) { return app.subFormat == sfSRT ? app.srcName : app.ui.eSUPfile.text; }
+std::string sourcePath(const App& app) {
+  if (app.subFormat == sfSRT) return app.srcName;
+  if (app.fromTrack()) return folderOf(app.trackFile) + app.srcName;
+  return app.ui.eSUPfile.text;
+}
 
 std::string outputFolder(const App& app) {
   std::string folder = app.ui.eWorkDir.text;

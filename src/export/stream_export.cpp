@@ -14,7 +14,9 @@ std::string exportFileName(const App& app) {
   const int item = app.ui.rgFrame.itemIndex;
   const uint8_t code = frameRateCodes[item >= 0 && item < kFrameRateItems ? size_t(item) : 0];
   const char* format = app.ui.rgFormat.itemIndex == 0 ? "BD" : "HDDVD";
-  return CutExt(fileNameOf(app.srcName)) + "." + format + "." + frameRateNames[code] + ".sup";
+  // A track's name ("movie.track3") has no extension to take away.
+  const std::string base = app.fromTrack() ? app.srcName : CutExt(fileNameOf(app.srcName));
+  return base + "." + format + "." + frameRateNames[code] + ".sup";
 }
 
 void bExportClick(App& app, const std::string& outPath) {

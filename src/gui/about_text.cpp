@@ -5,12 +5,14 @@
 
 std::vector<std::string> aboutLines() {
   return {
-      std::string(kProgramName) + " v" + kVersion,
+      programCaption(),
       "A tool for the bitmap subtitle streams of optical discs: \".sup\" files of Blu-ray "
       "presentation graphics, DVD subpicture units and HD DVD subpicture units.",
       "",
       "What it does:",
       "- lists every subtitle of a stream with its times, screen area and palette, and shows it as a picture;",
+      "- reads the Blu-ray and DVD subtitle tracks of video files (Matroska, transport and program "
+      "streams) and VobSub pairs;",
       "- recognises the pictures as text with its own character recognition and saves SRT;",
       "- saves the pictures as BMP and PNG files with Scenarist and BDN XML scripts;",
       "- writes the list as a new Blu-ray or HD DVD stream;",
@@ -22,7 +24,8 @@ std::vector<std::string> aboutLines() {
       "Change history:",
       "- 0.1.0: first version: Blu-ray, DVD and HD DVD streams read, drawn and checked against "
       "an independent decoder; character recognition and SRT export; SRT import drawn from the "
-      "letter sheet; pictures with authoring scripts; Blu-ray and HD DVD streams written.",
+      "letter sheet; pictures with authoring scripts; Blu-ray and HD DVD streams written; subtitle "
+      "tracks of video files and VobSub pairs read.",
   };
 }
 

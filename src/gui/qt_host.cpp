@@ -6,6 +6,7 @@
 
 #include "gui/qt_text.h"
 #include "gui/tf_main.h"
+#include "gui/track_dialog.h"
 
 void QtHost::pump() {
   window_.mirror();
@@ -56,4 +57,11 @@ std::optional<std::string> QtHost::pickFolder(const std::string& title, const st
   const QString chosen = QFileDialog::getExistingDirectory(&window_, toQt(title), pathToQt(start));
   if (chosen.isEmpty()) return std::nullopt;
   return pathFromQt(chosen);
+}
+
+std::optional<size_t> QtHost::chooseTrack(const std::string& fileName, const std::vector<SubtitleTrack>& tracks) {
+  window_.mirror();
+  std::vector<std::string> lines;
+  for (const SubtitleTrack& t : tracks) lines.push_back(describeTrack(t));
+  return askForTrack(&window_, fileName, lines);
 }

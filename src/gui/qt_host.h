@@ -23,6 +23,7 @@ class QtHost : public Host {
                                       const std::string& defaultExt, const std::string& proposedName,
                                       const std::string& initialDir) override;
   std::optional<std::string> pickFolder(const std::string& title, const std::string& start) override;
+  std::optional<size_t> chooseTrack(const std::string& fileName, const std::vector<SubtitleTrack>& tracks) override;
 
   // Tests answer the dialogs and the question here instead of showing them: the dialog's
   // title in, the chosen path (none: cancelled) out.

@@ -60,6 +60,8 @@ enum FontMode : uint8_t { fmNormal = 0, fmAuto = 1, fmItalic = 2, fmUnrecognised
 
 struct TSUP {
   int32_t num = 0;
+  // Where the colour and contrast choices lie: HD DVD offsets into the unit's control area;
+  // Blu-ray (colours only) and DVD file positions; 0 = none.
   uint32_t colorOfs = 0;
   uint32_t contrOfs = 0;
   uint32_t palCount = 0;

@@ -23,6 +23,8 @@ enum Command : uint8_t {
   kStpDsp = 0x02,
   kSetDarea = 0x05,
   kSetDspxa = 0x06,
+  kSetColor = 0x03,
+  kSetContr = 0x04,
   kChgColcon = 0x07,
   kSetColor2 = 0x83,
   kSetContr2 = 0x84,
@@ -197,7 +199,13 @@ class SpReader {
         s.palCount = 256;
         return "";
       case kSetContr2: s.contrOfs = uint32_t(o + 1); return "";
-      default: return "";  // SET_COLOR, SET_CONTR, CHG_COLCON(2), CMD_END: nothing to record
+      // Where a DVD unit picks its four colours from a VobSub index's sixteen.
+      case kSetColor:
+      case kSetContr:
+        if (app_.subFormat == sfDVD && o + 1 + cmdLen[c] <= ctl.size())
+          (c == kSetColor ? s.colorOfs : s.contrOfs) = uint32_t(g_ + o + 1);
+        return "";
+      default: return "";  // CHG_COLCON(2), CMD_END: nothing to record
     }
   }
 };

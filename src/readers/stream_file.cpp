@@ -33,6 +33,14 @@ StreamFile::StreamFile(const std::string& path) {
   ::close(fd);
 }
 
+StreamFile::StreamFile(StreamFile&& other) noexcept
+    : data_(other.data_), mapped_(other.mapped_), size_(other.size_), pos_(other.pos_),
+      owner_(std::move(other.owner_)) {
+  other.mapped_ = false;
+  other.data_ = nullptr;
+  other.size_ = other.pos_ = 0;
+}
+
 StreamFile::~StreamFile() {
   if (mapped_) ::munmap(const_cast<uint8_t*>(data_), size_);
 }
@@ -51,4 +59,8 @@ std::span<const uint8_t> StreamFile::take(uint64_t n) {
 std::span<const uint8_t> StreamFile::at(uint64_t pos, uint64_t n) const {
   if (pos > size_ || n > size_ - pos) throw streamReadError();
   return {data_ + pos, size_t(n)};
+}
+
+void StreamFile::adviseRandomAccess() const {
+  if (mapped_) ::madvise(const_cast<uint8_t*>(data_), size_, MADV_RANDOM);
 }

@@ -5,14 +5,20 @@
 // refuses to reach beyond it.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 class StreamFile {
  public:
   explicit StreamFile(const std::string& path);  // throws FileError when it cannot be opened
   // A view of bytes in memory (tests, fuzzing); they must outlive the object.
   explicit StreamFile(std::span<const uint8_t> bytes) : data_(bytes.data()), size_(bytes.size()) {}
+  // Bytes held in memory (a track taken out of a video file), kept alive while the view is.
+  explicit StreamFile(std::shared_ptr<const std::vector<uint8_t>> bytes)
+      : data_(bytes->data()), size_(bytes->size()), owner_(std::move(bytes)) {}
+  StreamFile(StreamFile&& other) noexcept;
   ~StreamFile();
   StreamFile(const StreamFile&) = delete;
   StreamFile& operator=(const StreamFile&) = delete;
@@ -54,9 +60,14 @@ class StreamFile {
   // n bytes at an absolute position, without moving; throws when they are not all there.
   std::span<const uint8_t> at(uint64_t pos, uint64_t n) const;
 
+  // For readers that jump through a large file (a video file's index to its subtitles): the
+  // system then reads only the pages touched, not the video around them.
+  void adviseRandomAccess() const;
+
  private:
   const uint8_t* data_ = nullptr;
   bool mapped_ = false;
   uint64_t size_ = 0;
   uint64_t pos_ = 0;
+  std::shared_ptr<const std::vector<uint8_t>> owner_;
 };

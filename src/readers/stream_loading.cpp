@@ -9,6 +9,7 @@
 #include "app/file_error.h"
 #include "app/recent_files.h"
 #include "app/subtitle_selector.h"
+#include "app/track_loading.h"
 #include "model/file_names.h"
 #include "readers/pg_reader.h"
 #include "readers/sp_reader.h"
@@ -20,6 +21,13 @@ constexpr uint16_t kTagSP = 0x5350;
 constexpr uint16_t kTagPG = 0x5047;
 // Record fields hold 32-bit file positions.
 constexpr uint64_t kMaxStreamSize = 0xFFFFFFFFull;
+
+// What "Read SUP" takes besides streams: video files and VobSub pairs that hold subtitle tracks.
+bool readableExtension(const std::string& ext) {
+  for (const char* e : {".SUP", ".MKV", ".MKS", ".M2TS", ".MTS", ".TS", ".VOB", ".IDX", ".SUB"})
+    if (ext == e) return true;
+  return false;
+}
 
 bool fileExists(const std::string& path) {
   struct stat st {};
@@ -73,13 +81,19 @@ void bReadSUPClick(App& app) {
   app.log(path + " loading");
 
   ui.mSRT.visible = false;
-  const uint16_t tag = file->rd16();
+  uint16_t tag = file->rd16();
   ui.ProgressBar.max = 100;  // the readers show the file position as a percentage
   ui.ProgressBar.position = 0;
   ui.showProgress(true);
   file->seek(0);
   app.subs.clear();
-  uint32_t count = readStream(app, *file, tag);
+  app.forgetSource();
+  TrackLoad track = TrackLoad::notContainer;
+  if (tag != kTagSP && tag != kTagPG) {
+    track = loadContainerTrack(app, path, file);
+    if (track == TrackLoad::loaded) tag = file->be16At(0);
+  }
+  uint32_t count = track == TrackLoad::failed ? 0 : readStream(app, *file, tag);
   if (count < app.subs.size()) app.subs.resize(count);
   count = uint32_t(app.subs.size());
 
@@ -89,13 +103,14 @@ void bReadSUPClick(App& app) {
   app.host.repaint();
 
   ui.udSubs.max = int(count);
+  app.caption = captionForSource(app);
   if (count < 1) {
     // Nothing of the former list may stay offered: its picture, its panel, its commands.
     disableListCommands(ui);
     setSubsText(app, "0");
     DrawSub(app, 0);
   } else {
-    app.srcName = CutExt(fileNameOf(path));
+    app.srcName = listSourceName(app, path);
     setSubsText(app, "1");
     // The closing count takes the place of the empty line that opened the block; lines the
     // reader wrote after it (its detailed log, its messages) stay.
@@ -125,7 +140,7 @@ void openChosenFile(App& app, const std::string& path) {
   if (ext == ".SRT") {
     app.srcName = path;
     ReadSRT(app);
-  } else if (ext == ".SUP") {
+  } else if (readableExtension(ext)) {
     app.ui.eSUPfile.text = path;
     app.ui.bReadSUP.enabled = fileExists(path);
     if (app.ui.cbAutoRead.checked) bReadSUPClick(app);
@@ -147,7 +162,7 @@ void filesDropped(App& app, const std::vector<std::string>& paths) {
   if (refusedWhileBusy(app) || paths.empty()) return;
   const std::string& path = paths.front();
   const std::string ext = upperExtension(path);
-  if (ext == ".SUP") {
+  if (readableExtension(ext)) {
     app.ui.eSUPfile.text = path;
     // As with the dialog, so that a file dropped with "Auto read" off can still be read.
     app.ui.bReadSUP.enabled = fileExists(path);

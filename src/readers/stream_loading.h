@@ -20,4 +20,6 @@ void filesDropped(App& app, const std::vector<std::string>& paths);
 
 inline constexpr const char* kOpenSupTitle = "Open subtitle stream (SUP)";
 inline constexpr const char* kOpenSupFilter =
-    "All supported format (SUP, SRT)|*.sup; *.srt|SUP (DVD/HD DVD/BD)|*.sup|SubRip SRT|*.srt|All|*.*";
+    "All supported format (SUP, SRT, MKV, M2TS, TS, VOB, IDX)|*.sup; *.srt; *.mkv; *.mks; *.m2ts; *.mts; *.ts; *.vob; "
+    "*.idx; *.sub|SUP (DVD/HD DVD/BD)|*.sup|Video files (MKV, M2TS, TS, VOB)|*.mkv; *.mks; *.m2ts; *.mts; *.ts; "
+    "*.vob|VobSub (IDX, SUB)|*.idx; *.sub|SubRip SRT|*.srt|All|*.*";

@@ -51,12 +51,15 @@ void drawSubtitlePixels(App& app, TSUP& s, const StreamFile* file, bool indexOnl
 
 std::unique_ptr<StreamFile> openListStream(const App& app) {
   if (app.subFormat == sfSRT) return nullptr;
-  return std::make_unique<StreamFile>(app.ui.eSUPfile.text);
+  return std::make_unique<StreamFile>(openListStream(app, app.ui.eSUPfile.text));
 }
 
 DisplaySize listDisplaySize(const App& app) {
   if (app.subFormat == sfSRT) return {app.displayWidth, app.displayHeight};
-  return displaySizeOf(app.subFormat, app.subs);
+  // A DVD track's index may name the size its pictures were made for.
+  const DisplaySize named =
+      app.subFormat == sfDVD && app.dvdIndex ? DisplaySize{app.dvdIndex->width, app.dvdIndex->height} : DisplaySize{};
+  return displaySizeOf(app.subFormat, app.subs, named);
 }
 
 void drawIndexImage(App& app, int n, const StreamFile* file, const DisplaySize* listSize) {

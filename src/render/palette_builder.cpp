@@ -3,16 +3,19 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 
 #include "app/app.h"
 #include "readers/stream_file.h"
 #include "render/colour.h"
 #include "render/display_size.h"
+#include "render/index_image.h"
 
 namespace {
 constexpr int kHdPaletteBytes = 768;  // 256 Y, Cr, Cb triples
 constexpr int kHdContrastBytes = 256;
 constexpr int kBdEntryBytes = 5;      // id, Y, Cr, Cb, T
+constexpr int kDvdNibbleBytes = 2;    // four 4-bit values
 
 // Tracks the most transparent, the brightest and the darkest opaque entry while a palette is
 // built; ties keep the entry met first, and an index nobody qualifies for keeps its value.
@@ -52,7 +55,10 @@ void convertColours(PaletteState& p) {
   for (size_t i = 0; i < 256; ++i) p.palYCrCb[i] = RGBToYCrCb(p.palRGB[i]);
 }
 
-void buildDvd(PaletteState& p) {
+// A DVD unit indexes four colours. Without the sixteen colours of a VobSub index its own
+// choice of them means nothing, and fixed colours stand in; with them, the unit's colour and
+// contrast commands pick its four entries.
+void buildDvd(PaletteState& p, const TSUP& s, const StreamFile& file, const DvdIndex* index) {
   static constexpr PackedColor kColours[4] = {0x000000, 0xFFFFFF, 0x000000, 0xCCCCCC};
   static constexpr uint8_t kAlphas[4] = {0, 255, 255, 255};
   for (int i = 0; i < 4; ++i) {
@@ -65,6 +71,23 @@ void buildDvd(PaletteState& p) {
   // black-and-white output.
   p.idxClear = 0;
   p.idxDark = 2;
+  if (index && index->palette) {
+    // Entry 3 is named by the first nibble, entry 0 by the last.
+    const auto nibble = [](std::span<const uint8_t> b, int entry) { return (b[size_t(1 - entry / 2)] >> (4 * (entry % 2))) & 0xF; };
+    if (s.colorOfs != 0) {
+      const auto colours = file.at(s.colorOfs, kDvdNibbleBytes);
+      for (int i = 0; i < 4; ++i) {
+        const uint32_t rgb = (*index->palette)[size_t(nibble(colours, i))];
+        p.palRGB[size_t(i)] = packColour(uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb));
+      }
+    }
+    if (s.contrOfs != 0) {
+      const auto contrast = file.at(s.contrOfs, kDvdNibbleBytes);
+      for (int i = 0; i < 4; ++i) p.palAlpha[size_t(i)] = uint8_t(nibble(contrast, i) * 17);
+    }
+    IndexUpdate update(p);
+    for (int i = 0; i < 4; ++i) update.add(uint8_t(i));
+  }
   convertColours(p);
 }
 
@@ -163,14 +186,13 @@ void setpal(App& app, int n, const StreamFile* file, const DisplaySize* listSize
     std::optional<StreamFile> own;
     const auto stream = [&]() -> const StreamFile& {
       if (file) return *file;
-      if (!own) own.emplace(app.ui.eSUPfile.text);
+      if (!own) own.emplace(openListStream(app, app.ui.eSUPfile.text));
       return *own;
     };
-    if (app.subFormat != sfSRT) setDisplaySize(p, listSize ? *listSize : displaySizeOf(app.subFormat, app.subs));
+    if (app.subFormat != sfSRT) setDisplaySize(p, listSize ? *listSize : listDisplaySize(app));
     switch (app.subFormat) {
       case sfDVD:
-        stream();  // the file must still be there to draw from
-        buildDvd(p);
+        buildDvd(p, s, stream(), app.dvdIndex ? &*app.dvdIndex : nullptr);
         break;
       case sfHDDVD:
         buildHdDvd(p, s, stream());

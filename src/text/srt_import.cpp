@@ -226,6 +226,8 @@ void importSrt(App& app, std::string_view bytes) {
   const DecodedText decoded = decodeText(bytes);
   const std::vector<std::u32string> lines = splitTextLines(decoded.text);
   ui.eSUPfile.text.clear();
+  app.forgetSource();
+  app.caption = programCaption();
   ui.lSRTfile.caption = app.srcName;
   ui.mSRT.lines.clear();
   for (const std::u32string& line : lines) ui.mSRT.lines.push_back(viewLine(line));

@@ -20,6 +20,8 @@ class TestHost : public Host {
   std::deque<std::optional<std::string>> dialogs;    // empty: cancelled
   std::vector<std::string> dialogTitles;
   std::function<void()> onPump;                      // runs during a long operation
+  std::deque<std::optional<size_t>> trackAnswers;    // empty: cancelled
+  std::vector<std::vector<SubtitleTrack>> trackQuestions;
 
   void pump() override {
     ++pumps;
@@ -44,6 +46,13 @@ class TestHost : public Host {
   }
   std::optional<std::string> pickFolder(const std::string& title, const std::string&) override {
     return nextDialog(title);
+  }
+  std::optional<size_t> chooseTrack(const std::string&, const std::vector<SubtitleTrack>& tracks) override {
+    trackQuestions.push_back(tracks);
+    if (trackAnswers.empty()) return std::nullopt;
+    const auto a = trackAnswers.front();
+    trackAnswers.pop_front();
+    return a;
   }
 
  private:

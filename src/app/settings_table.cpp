@@ -21,6 +21,7 @@ const std::vector<SettingInfo> kTable = {
     {"Language", T::Integer},   {"SpaceWidth", T::Integer}, {"SpaceWmin", T::Integer},
     {"Format", T::Integer},     {"Letters", T::Integer},   {"Frame", T::Integer},
     {"720p", T::Boolean},       {"OCR", T::Boolean},       {"Scenarist", T::Boolean},
+    {"Engine", T::Integer},     {"OcrLang", T::Text},
 };
 
 // The control behind a name, seen through one of its kinds.
@@ -68,6 +69,8 @@ Target target(Controls& ui, const std::string& n) {
   if (n == "720p") return {.checkBox = &ui.cb720p};
   if (n == "OCR") return {.checkBox = &ui.cbOCR};
   if (n == "Scenarist") return {.checkBox = &ui.cbBDN};
+  if (n == "Engine") return {.itemIndex = &ui.coEngine.itemIndex, .itemCount = ui.coEngine.items.size()};
+  if (n == "OcrLang") return {.edit = &ui.eOcrLang};
   return {};
 }
 }  // namespace

@@ -44,26 +44,27 @@ std::string cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
+Utf8Char decodeUtf8(std::string_view text, size_t i) {
+  const unsigned char c = (unsigned char)text[i];
+  const int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  char32_t cp = len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
+  bool valid = len > 0 && i + size_t(len) <= text.size();
+  for (int k = 1; valid && k < len; ++k) {
+    const unsigned char cc = (unsigned char)text[i + size_t(k)];
+    valid = (cc & 0xC0) == 0x80;
+    cp = cp << 6 | (cc & 0x3F);
+  }
+  if (!valid) return {c, 1, false};
+  return {len == 1 ? char32_t(c) : cp, size_t(len), true};
+}
+
 std::string utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    const unsigned char c = (unsigned char)text[i];
-    int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    char32_t cp = len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
-    bool valid = len > 0 && i + size_t(len) <= text.size();
-    for (int k = 1; valid && k < len; ++k) {
-      const unsigned char cc = (unsigned char)text[i + size_t(k)];
-      valid = (cc & 0xC0) == 0x80;
-      cp = cp << 6 | (cc & 0x3F);
-    }
-    if (!valid) {
-      out += char(c);
-      ++i;
-      continue;
-    }
-    out += char(len == 1 ? c : unicodeToCp1252(cp));
-    i += size_t(len);
+    const Utf8Char u = decodeUtf8(text, i);
+    out += char(u.valid ? unicodeToCp1252(u.cp) : (unsigned char)u.cp);
+    i += u.length;
   }
   return out;
 }

@@ -134,7 +134,7 @@ void slantProfiles(LinePicture& line, const OcrMask& mask, int W, const LineBand
   line.slantReach = std::max(0, skew.shift(bottom - 1, band.lineTop));
   line.uprightInk.assign(size_t(W), 0);
   line.slantedInk.assign(size_t(W + line.slantReach), 0);
-  for (int y = band.lineTop; y < bottom; ++y) {
+  for (int y = std::max(band.lineTop, 0); y < std::min(bottom, OcrMask::kRows); ++y) {
     const int shift = std::clamp(skew.shift(y, band.lineTop), 0, line.slantReach);
     for (int x = 0; x < W; ++x)
       if (mask.at(x, y)) line.uprightInk[size_t(x)] = line.slantedInk[size_t(x + shift)] = 1;

@@ -3,8 +3,10 @@
 #include <map>
 
 #include "app/controls.h"
+#include "app/option_events.h"
 #include "app/settings_table.h"
 #include "app/app.h"
+#include "app/recent_files.h"
 #include "support/test_host.h"
 
 TEST(IntEdit, ReadsDecimalOrZero) {
@@ -60,9 +62,12 @@ TEST(Settings, DefaultsAndRoundTrip) {
       {"Background", false}, {"AutoRead", true}, {"SavePNG", true},  {"C_Mul", 4},       {"C_Div", 19},
       {"LastLine", 1010},  {"LineSpc", 90},    {"Spacing", 4},     {"MaxColor", 220},  {"CutLevel", 145},
       {"Language", 0},     {"SpaceWidth", 20}, {"SpaceWmin", 10},  {"Format", 0},      {"Frame", 0},
-      {"720p", false},     {"OCR", false},     {"Scenarist", false}};
+      {"720p", false},     {"OCR", false},     {"Scenarist", false}, {"Fit", true},   {"Recent1", ""},
+      {"Recent8", ""}};
   for (const auto& [name, v] : defaults) EXPECT_EQ(getSetting(app, *findSetting(name)), v) << name;
-  EXPECT_EQ(settingsTable().size(), 33u);
+  EXPECT_EQ(settingsTable().size(), 42u);
+  EXPECT_TRUE(applySetting(app, *findSetting("Recent2"), SettingValue(std::string("/films/b.sup"))));
+  EXPECT_EQ(app.ui.recentFiles[1], "/films/b.sup");
 
   const SettingInfo& lang = *findSetting("Language");
   EXPECT_TRUE(applySetting(app, lang, SettingValue(1)));
@@ -81,4 +86,41 @@ TEST(Settings, ParsesTextForms) {
   EXPECT_EQ(parseSetting(*findSetting("Tags"), "yes"), std::nullopt);
   EXPECT_EQ(parseSetting(*findSetting("Workdir"), "/tmp/a b"), SettingValue(std::string("/tmp/a b")));
   EXPECT_EQ(findSetting("Nope"), nullptr);
+}
+
+TEST(Settings, NumberBoxesTakeTheDigitsOfTheirRangeAndClampWhenTheEditIsDone) {
+  TestHost host;
+  App app(host);
+  struct Case {
+    const char* name;
+    int maxLength;
+    const char* typed;
+    const char* done;
+  };
+  for (const Case& c : std::vector<Case>{{"CutLevel", 3, "", "1"},      {"CutLevel", 3, "300", "255"},
+                                         {"CutLevel", 3, "150", "150"}, {"CutLevel", 3, "-5", "1"},
+                                         {"C_Mul", 3, "0", "1"},        {"C_Div", 3, "999", "999"},
+                                         {"SpaceWidth", 2, "-9", "0"},  {"SpaceWmin", 2, "07", "7"},
+                                         {"Spacing", 1, "-", "0"},      {"LastLine", 4, "+1010", "1010"},
+                                         {"LineSpc", 4, "-50", "-50"},  {"MaxColor", 3, "256", "255"}}) {
+    TIntEdit& box = *numberBox(app.ui, c.name);
+    EXPECT_EQ(box.maxLength, c.maxLength) << c.name;
+    box.text = c.typed;  // each key leaves the text as typed
+    EXPECT_EQ(box.text, c.typed) << c.name;
+    optionChanged(app, c.name);
+    EXPECT_EQ(box.text, c.done) << c.name << " " << c.typed;
+  }
+  // A stored value beyond what the box can show is brought into its range as well.
+  applySetting(app, *findSetting("C_Div"), SettingValue(5000));
+  EXPECT_EQ(app.ui.ieDIV.text, "999");
+  EXPECT_EQ(app.skew.div, 999);
+  EXPECT_EQ(numberBox(app.ui, "Tags"), nullptr);
+}
+
+TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostEight) {
+  Controls ui;
+  for (const char* f : {"a", "b", "a", "", "c", "d", "e", "f", "g", "h", "i", "c"}) rememberFile(ui, f);
+  forgetFile(ui, 1);
+  forgetFile(ui, 8);  // no such entry
+  EXPECT_EQ(ui.recentFiles, (std::array<std::string, 8>{"c", "h", "g", "f", "e", "d", "a", ""}));
 }

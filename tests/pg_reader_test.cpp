@@ -238,6 +238,11 @@ TEST_F(PgReading, ProgressEveryTwoHundredSubtitles) {
   EXPECT_TRUE(shown(13));  // the first segment, before any subtitle
   EXPECT_TRUE(shown(wdsOf200 + 13));
   EXPECT_FALSE(shown(wdsOf100 + 13));
+  // The progress bar moves with it, in percent of the file.
+  const auto at = std::find(host.panel1.begin(), host.panel1.end(), " " + std::to_string(wdsOf200 + 13) + total);
+  ASSERT_NE(at, host.panel1.end());
+  EXPECT_EQ(host.progress[size_t(at - host.panel1.begin())], int((wdsOf200 + 13) * 100 / pg.size()));
+  EXPECT_EQ(app.ui.ProgressBar.max, 100);
 }
 
 TEST_F(PgReading, SegmentsBeforeTheFirstSubtitleChangeNothing) {

@@ -1,5 +1,6 @@
 #include "app/controls.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -14,6 +15,14 @@ int32_t TIntEdit::value() const {
 }
 
 void TIntEdit::setValue(int32_t v) { text = std::to_string(v); }
+
+void TIntEdit::setRange(int32_t low, int32_t high) {
+  min = low;
+  max = high;
+  maxLength = int(std::max(std::to_string(low).size(), std::to_string(high).size()));
+}
+
+void TIntEdit::clamp() { setValue(std::clamp(value(), min, max)); }
 
 bool TIntEdit::acceptsKey(char key) {
   return key == '\b' || key == '\r' || key == '+' || key == '-' || (key >= '0' && key <= '9');
@@ -55,11 +64,11 @@ TCheckBox checkBox(const char* caption, bool checked, const char* hint = "") {
   c.hint = hint;
   return c;
 }
-TIntEdit intEdit(int32_t value, const char* hint = "", int maxLength = 0) {
+TIntEdit intEdit(int32_t value, const char* hint, int32_t low, int32_t high) {
   TIntEdit e;
   e.setValue(value);
   e.hint = hint;
-  e.maxLength = maxLength;
+  e.setRange(low, high);
   return e;
 }
 TRadioGroup radioGroup(const char* caption, std::vector<std::string> items, int32_t index, int32_t columns) {
@@ -104,15 +113,17 @@ Controls::Controls() {
   lStartEnd = label("Subtitle start - end");
   lArea = label("(top, left) - (bottom, right)");
   lArea2 = label("(top, left) - (bottom, right)");
-  ieSubs = intEdit(1, "", 4);
+  ieSubs.setValue(1);
+  ieSubs.maxLength = 4;
   ieSubs.enabled = false;
   udSubs.min = 1;
   udSubs.max = 0;
   udSubs.position = 1;
   udSubs.enabled = false;
   mSubtext.enabled = false;
-  cbLock = checkBox("Lock", false);
+  cbLock = checkBox("Lock", false, "Keep the text from recognition");
   cbLock.enabled = false;
+  cbFit = checkBox("Fit", true, "Scale the picture to the page; untick for its real size");
   rgFont = radioGroup("Font", {"&Normal", "&Auto", "&Italic"}, 1, 1);
   rgFont.enabled = false;
   bOCR = button("OCR", false, "Convert bitmap to text");
@@ -135,12 +146,12 @@ Controls::Controls() {
   cbAutoRead = checkBox("Auto read", true);
   cbDetails = checkBox("Detailed info", false);
   bbWorkdir = button("");
-  ieMUL = intEdit(4, "The multiplier for the letter skew of italic font style");
-  ieDIV = intEdit(19, "The divider for the letter skew of italic font style");
-  ieCutLevel = intEdit(145, "The cut level for OCRing");
+  ieMUL = intEdit(4, "The multiplier for the letter skew of italic font style", 1, 999);
+  ieDIV = intEdit(19, "The divider for the letter skew of italic font style", 1, 999);
+  ieCutLevel = intEdit(145, "The cut level for OCRing", 1, 255);
   coLang = comboBox("Language", {"N/A", "English"});
-  ieSpaceWidth = intEdit(20, "The normal space width in pixels");
-  ieSpaceWmin = intEdit(10, "The space width in pixels before 'j'");
+  ieSpaceWidth = intEdit(20, "The normal space width in pixels", 0, 99);
+  ieSpaceWmin = intEdit(10, "The space width in pixels before 'j'", 0, 99);
   cbTags = checkBox("Insert tags (<i></i>)", false, "Insert tags to the text when detects italic font");
   coEngine = comboBox("Engine", {"Rules", "Tesseract", "Auto"},
                       "Rules: the program's own recognition; Tesseract: the Tesseract library; Auto: the rules "
@@ -149,11 +160,12 @@ Controls::Controls() {
   eOcrLang.text = "eng";
   eOcrLang.hint = "The Tesseract language: a code such as eng, fra or deu, or several joined by +";
   rgFormat = radioGroup("Format", {"Blu-ray", "HD DVD"}, 0, 1);
-  ieSpacing = intEdit(4, "Space between the letters", 1);
+  ieSpacing = intEdit(4, "Space between the letters", 0, 9);
   coLetters = comboBox("Letters", {"Default"}, "Font set for SRT import");
-  ieLastLine = intEdit(1010, "The base of the last line (y coordinate from the top)");
-  ieLineSpc = intEdit(90, "Space between the lines");
-  ieMaxColor = intEdit(220, "The brightness of the letters");
+  ieLastLine = intEdit(1010, "The base of the last line (y coordinate from the top)", 0, 9999);
+  // Negative: the lines run downwards from the last line.
+  ieLineSpc = intEdit(90, "Space between the lines", -999, 999);
+  ieMaxColor = intEdit(220, "The brightness of the letters", 0, 255);
   rgFrame = radioGroup("Rate", {"23.976", "24", "25", "29.97", "50", "59.94"}, 0, 3);
   rgDrop = radioGroup("Type", {"Drop", "Non-drop"}, 1, 1);
 

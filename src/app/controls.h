@@ -2,6 +2,7 @@
 // The controls model: one member per control of the main window that the logic reads or
 // writes, named as the control. The options live here and nowhere else: the window mirrors
 // this model and the settings store copies it.
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,9 +39,15 @@ struct TMemo : TControl {
 struct TIntEdit : TControl {
   std::string text = "0";
   int maxLength = 0;  // 0: no limit
+  // The values the box stands for; the box takes as many characters as they need.
+  int32_t min = INT32_MIN;
+  int32_t max = INT32_MAX;
   // Text that is not a valid decimal integer reads as 0.
   int32_t value() const;
   void setValue(int32_t v);
+  void setRange(int32_t low, int32_t high);
+  // The edit is done: the value is brought into the range and written out plainly.
+  void clamp();
   static bool acceptsKey(char key);
 };
 
@@ -113,6 +120,9 @@ struct Controls {
   TEdit eSUPfile;
   TButton bReadSUP;
   TButton bbSUP;
+  // The "..." button's menu: the streams and SRT files read last, newest first ("" = none).
+  static constexpr size_t kRecentFiles = 8;
+  std::array<std::string, kRecentFiles> recentFiles;
 
   TPageControl PageControl;
 
@@ -139,6 +149,7 @@ struct Controls {
   TUpDown udSubs;
   TMemo mSubtext;
   TCheckBox cbLock;
+  TCheckBox cbFit;  // the picture scaled to the page; off: at its real size
   TRadioGroup rgFont;
   TButton bOCR;
   TButton bPrev;
@@ -199,5 +210,11 @@ struct Controls {
   void showProgress(bool on) {
     ProgressBar.visible = on;
     WebLink.visible = !on;
+  }
+  // What a user can act on outside the pages: while a long operation runs they are disabled,
+  // with the page control (and so every page but "Status"); "Cancel" is not among them.
+  static constexpr size_t kUserInputs = 9;
+  std::array<TControl*, kUserInputs> userInputs() {
+    return {&eSUPfile, &bReadSUP, &bbSUP, &PageControl, &cbAutoClear, &bClear, &bSaveBMP, &bOCRall, &bExport};
   }
 };

@@ -21,8 +21,12 @@ const std::vector<SettingInfo> kTable = {
     {"Language", T::Integer},   {"SpaceWidth", T::Integer}, {"SpaceWmin", T::Integer},
     {"Format", T::Integer},     {"Letters", T::Integer},   {"Frame", T::Integer},
     {"720p", T::Boolean},       {"OCR", T::Boolean},       {"Scenarist", T::Boolean},
+    {"Fit", T::Boolean},        {"Recent1", T::Text},      {"Recent2", T::Text},
+    {"Recent3", T::Text},       {"Recent4", T::Text},      {"Recent5", T::Text},
+    {"Recent6", T::Text},       {"Recent7", T::Text},      {"Recent8", T::Text},
     {"Engine", T::Integer},     {"OcrLang", T::Text},
 };
+static_assert(Controls::kRecentFiles == 8, "one stored name per entry of the recent files menu");
 
 // The control behind a name, seen through one of its kinds.
 struct Target {
@@ -30,6 +34,7 @@ struct Target {
   TIntEdit* intEdit = nullptr;
   TCheckBox* checkBox = nullptr;
   TEdit* edit = nullptr;
+  std::string* text = nullptr;
   int32_t* itemIndex = nullptr;
   size_t itemCount = 0;
 };
@@ -69,6 +74,9 @@ Target target(Controls& ui, const std::string& n) {
   if (n == "720p") return {.checkBox = &ui.cb720p};
   if (n == "OCR") return {.checkBox = &ui.cbOCR};
   if (n == "Scenarist") return {.checkBox = &ui.cbBDN};
+  if (n == "Fit") return {.checkBox = &ui.cbFit};
+  if (n.size() == 7 && n.starts_with("Recent") && n[6] >= '1' && n[6] <= '8')
+    return {.text = &ui.recentFiles[size_t(n[6] - '1')]};
   if (n == "Engine") return {.itemIndex = &ui.coEngine.itemIndex, .itemCount = ui.coEngine.items.size()};
   if (n == "OcrLang") return {.edit = &ui.eOcrLang};
   return {};
@@ -83,12 +91,15 @@ const SettingInfo* findSetting(const std::string& name) {
   return nullptr;
 }
 
+TIntEdit* numberBox(Controls& ui, const std::string& name) { return target(ui, name).intEdit; }
+
 SettingValue getSetting(const App& app, const SettingInfo& info) {
   const Target t = target(const_cast<Controls&>(app.ui), info.name);
   if (t.integer) return *t.integer;
   if (t.intEdit) return t.intEdit->value();
   if (t.checkBox) return t.checkBox->checked;
   if (t.edit) return t.edit->text;
+  if (t.text) return *t.text;
   return *t.itemIndex;
 }
 
@@ -101,6 +112,7 @@ bool applySetting(App& app, const SettingInfo& info, const SettingValue& value) 
   else if (t.intEdit && i) t.intEdit->setValue(*i);
   else if (t.checkBox && b) t.checkBox->checked = *b;
   else if (t.edit && s) t.edit->text = *s;
+  else if (t.text && s) *t.text = *s;
   else if (t.itemIndex && i && *i >= 0 && size_t(*i) < t.itemCount) *t.itemIndex = *i;
   else return false;
   optionChanged(app, info.name);

@@ -9,6 +9,8 @@
 #include <vector>
 
 class App;
+struct Controls;
+struct TIntEdit;
 
 enum class SettingType { Integer, Boolean, Text };
 using SettingValue = std::variant<int32_t, bool, std::string>;
@@ -21,6 +23,8 @@ struct SettingInfo {
 const std::vector<SettingInfo>& settingsTable();
 const SettingInfo* findSetting(const std::string& name);
 
+// The number box an option is kept in, or none for other kinds of option.
+TIntEdit* numberBox(Controls& ui, const std::string& name);
 // The control's current value.
 SettingValue getSetting(const App& app, const SettingInfo& info);
 // Puts a value into its control as a user's edit would, so the control's change handling

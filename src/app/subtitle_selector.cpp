@@ -3,10 +3,13 @@
 #include <algorithm>
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "app/file_error.h"
 #include "render/draw_sub.h"
 
 void ieSubsChange(App& app) {
+  // A run draws its own subtitles: another drawn in between would land in its files.
+  if (refusedWhileBusy(app)) return;
   Controls& ui = app.ui;
   const int v = ui.ieSubs.value();
   if (v >= 1 && v <= ui.udSubs.max) {
@@ -24,17 +27,21 @@ void ieSubsChange(App& app) {
 }
 
 void cbLockClick(App& app) {
+  if (refusedWhileBusy(app)) return;
   if (app.curSub >= 0 && size_t(app.curSub) < app.subs.size())
     app.subs[size_t(app.curSub)].locked = app.ui.cbLock.checked ? 1 : 0;
 }
 
-void CheckBox1Click(App& app) {
+void redrawShown(App& app) {
+  if (refusedWhileBusy(app) || app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
   try {
     DrawSub(app, app.curSub + 1);
   } catch (const FileError& e) {
     app.erlog(e.what());
   }
 }
+
+void CheckBox1Click(App& app) { redrawShown(app); }
 
 void setSubsText(App& app, const std::string& text) {
   if (app.ui.ieSubs.text == text) return;
@@ -43,6 +50,7 @@ void setSubsText(App& app, const std::string& text) {
 }
 
 void setSubsPosition(App& app, int position) {
+  if (refusedWhileBusy(app)) return;
   TUpDown& ud = app.ui.udSubs;
   ud.position = std::max(ud.min, std::min(position, ud.max));
   setSubsText(app, std::to_string(ud.position));

@@ -17,5 +17,8 @@ void showFirstSubtitle(App& app);
 
 // "Lock" was clicked: the current subtitle's text is kept from recognition while checked.
 void cbLockClick(App& app);
+// Draws the subtitle shown again, as an option it is drawn with changed; with none shown it
+// does nothing.
+void redrawShown(App& app);
 // The hidden redraw box was clicked: draws the current subtitle again.
 void CheckBox1Click(App& app);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "app/option_events.h"
 
 void bCancelClick(App& app) {
@@ -18,9 +19,12 @@ void bCancelClick(App& app) {
   app.log("");
 }
 
-void bClearClick(App& app) { app.clearLog(); }
+void bClearClick(App& app) {
+  if (!refusedWhileBusy(app)) app.clearLog();
+}
 
 void bbWorkdirClick(App& app) {
+  if (refusedWhileBusy(app)) return;
   const auto chosen = app.host.pickFolder(kSelectDirectoryTitle, app.ui.eWorkDir.text);
   if (!chosen) return;
   app.ui.eWorkDir.text = *chosen;
@@ -28,6 +32,7 @@ void bbWorkdirClick(App& app) {
 }
 
 void bbBackgroundClick(App& app) {
+  if (refusedWhileBusy(app)) return;
   const auto chosen = app.host.openFile(kOpenBackgroundTitle, kOpenBackgroundFilter, "");
   if (!chosen) return;
   app.ui.eBackground.text = *chosen;
@@ -35,6 +40,7 @@ void bbBackgroundClick(App& app) {
 }
 
 void eSUPfileChange(App& app) {
+  if (refusedWhileBusy(app)) return;
   std::error_code ec;
   const std::string& path = app.ui.eSUPfile.text;
   app.ui.bReadSUP.enabled = !path.empty() && std::filesystem::is_regular_file(path, ec);

@@ -12,10 +12,6 @@ CliCommand addBitmapsCommand(CLI::App& cli, CliContext& ctx) {
   return {cmd, [&ctx, file, folder] {
             if (!ctx.load(*file)) return int(kExitFailed);
             if (!folder->empty()) ctx.app.ui.eWorkDir.text = *folder;
-            if (ctx.app.subs.empty()) {
-              std::fprintf(stderr, "%s holds no subtitles.\n", file->c_str());
-              return int(kExitFailed);
-            }
             ctx.app.clearLastError();
             bSaveBMPClick(ctx.app);
             ctx.host.finishProgress();

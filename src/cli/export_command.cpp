@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-#include <cstdio>
 
 #include "cli/cli_commands.h"
 #include "export/stream_export.h"
@@ -11,13 +10,10 @@ CliCommand addExportCommand(CLI::App& cli, CliContext& ctx) {
   auto out = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, "Subtitle stream (.sup) or SubRip file (.srt)")->required();
   cmd->add_option("-o,--output", *out,
-                  "Output stream; default: NAME.BD.RATE.sup or NAME.HDDVD.RATE.sup in the current folder");
+                  "Output stream; default: NAME.BD.RATE.sup or NAME.HDDVD.RATE.sup in the output folder "
+                  "(--set Workdir=FOLDER), else beside FILE");
   return {cmd, [&ctx, file, out] {
             if (!ctx.load(*file)) return int(kExitFailed);
-            if (ctx.app.subs.empty()) {
-              std::fprintf(stderr, "No subtitles to export.\n");
-              return int(kExitFailed);
-            }
             bExportClick(ctx.app, *out);
             ctx.host.finishProgress();
             return ctx.failIfError();

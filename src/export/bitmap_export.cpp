@@ -6,58 +6,33 @@
 #include <optional>
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "app/file_error.h"
+#include "app/long_operation.h"
 #include "app/subtitle_selector.h"
 #include "export/authoring_scripts.h"
+#include "export/output_folder.h"
 #include "export/timecode.h"
 #include "model/file_names.h"
 #include "render/draw_sub.h"
 
 namespace {
-const std::string& sourcePath(const App& app) { return app.subFormat == sfSRT ? app.srcName : app.ui.eSUPfile.text; }
-
-// The commands a bitmap export keeps out, with the state each had before it.
-struct ButtonStates {
-  bool ocrAll, exportSup, readSup, saveBmp;
-  explicit ButtonStates(const Controls& ui)
-      : ocrAll(ui.bOCRall.enabled), exportSup(ui.bExport.enabled), readSup(ui.bReadSUP.enabled),
-        saveBmp(ui.bSaveBMP.enabled) {}
-  void restore(Controls& ui) const {
-    ui.bOCRall.enabled = ocrAll;
-    ui.bExport.enabled = exportSup;
-    ui.bReadSUP.enabled = readSup;
-    ui.bSaveBMP.enabled = saveBmp;
-  }
-};
-
 std::string progressLine(const std::string& fileName, size_t n, size_t total, const std::string& remaining) {
   return "Writing " + fileName + " (" + std::to_string(n) + "/" + std::to_string(total) + ") Remaining time: " +
          remaining;
 }
 }  // namespace
 
-std::string pictureFolder(const App& app) {
-  std::string folder = app.ui.eWorkDir.text;
-  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
-  // Without an output folder the pictures go beside the source file, not into whatever folder
-  // the program happened to be started from.
-  if (folder.empty()) folder = folderOf(sourcePath(app));
-  return folder + fileNameOf(sourcePath(app)) + ".bitmaps/";
-}
+std::string pictureFolder(const App& app) { return outputFolder(app) + fileNameOf(sourcePath(app)) + ".bitmaps/"; }
 
 void bSaveBMPClick(App& app) {
+  if (refusedWhileBusy(app) || refusedEmptyList(app, "No subtitles to save.")) return;
   Controls& ui = app.ui;
   app.slog("Saving bitmaps", 0);
   ui.PageControl.activePage = pgStatus;
-  ui.PageControl.enabled = false;
   ui.ProgressBar.position = 0;
   ui.showProgress(true);
-  // Each button gets back the state it had: "OCR all" stays off for lists it does not serve.
-  const ButtonStates before(ui);
-  ui.bOCRall.enabled = ui.bExport.enabled = ui.bReadSUP.enabled = ui.bSaveBMP.enabled = false;
-  app.cancelReq = false;
-  app.busy = true;
-  ui.bCancel.enabled = true;
+  LongOperation op(app);
   app.savingBitmaps = true;
 
   const size_t total = app.subs.size();
@@ -114,12 +89,9 @@ void bSaveBMPClick(App& app) {
 
   ui.showProgress(false);
   app.setTitle(kProgramName);
-  before.restore(ui);
-  app.busy = false;
+  op.finish();
   app.savingBitmaps = false;
   showFirstSubtitle(app);
-  ui.PageControl.enabled = true;
-  ui.bCancel.enabled = false;
   if (failed) {
     app.cancelReq = false;
     app.log("");

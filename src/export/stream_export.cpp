@@ -1,31 +1,14 @@
 #include "export/stream_export.h"
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "app/file_error.h"
+#include "app/long_operation.h"
 #include "app/subtitle_selector.h"
+#include "export/output_folder.h"
 #include "export/stream_writers.h"
 #include "export/timecode.h"
 #include "model/file_names.h"
-
-namespace {
-// Long commands that would share the renderer and streamBuf with the export: their buttons
-// are disabled while it runs (only the page control is disabled otherwise, and "Auto read"
-// would start a read from the file chooser) and get their state back afterwards.
-struct LongCommandButtons {
-  explicit LongCommandButtons(Controls& ui)
-      : buttons{&ui.bSaveBMP, &ui.bExport, &ui.bReadSUP, &ui.bOCRall, &ui.bbSUP} {
-    for (size_t k = 0; k < buttons.size(); ++k) {
-      wasEnabled[k] = buttons[k]->enabled;
-      buttons[k]->enabled = false;
-    }
-  }
-  void restore() {
-    for (size_t k = 0; k < buttons.size(); ++k) buttons[k]->enabled = wasEnabled[k];
-  }
-  std::array<TButton*, 5> buttons;
-  std::array<bool, 5> wasEnabled{};
-};
-}  // namespace
 
 std::string exportFileName(const App& app) {
   const int item = app.ui.rgFrame.itemIndex;
@@ -35,20 +18,18 @@ std::string exportFileName(const App& app) {
 }
 
 void bExportClick(App& app, const std::string& outPath) {
+  // An empty list would write an empty stream over the export of the list before.
+  if (refusedWhileBusy(app) || refusedEmptyList(app, "No subtitles to export.")) return;
   Controls& ui = app.ui;
-  const std::string name = outPath.empty() ? exportFileName(app) : outPath;
+  const std::string name = outPath.empty() ? outputFolder(app) + exportFileName(app) : outPath;
   const bool blurayFormat = ui.rgFormat.itemIndex == 0;
   app.exportBD = blurayFormat;
   app.exportHD = !blurayFormat;
   ui.PageControl.activePage = pgStatus;
-  ui.PageControl.enabled = false;
   ui.ProgressBar.max = int(app.subs.size());
   app.log2("Exporting subtitle stream: " + name);
   app.slog("Exporting...", 0);
-  app.cancelReq = false;
-  app.busy = true;
-  ui.bCancel.enabled = true;
-  LongCommandButtons buttons(ui);
+  LongOperation op(app);
   ui.ProgressBar.position = 0;
   ui.showProgress(true);
 
@@ -63,12 +44,9 @@ void bExportClick(App& app, const std::string& outPath) {
   }
 
   ui.showProgress(false);
-  ui.bCancel.enabled = false;
-  app.busy = false;
+  op.finish();
   app.exportBD = false;
   app.exportHD = false;
-  ui.PageControl.enabled = true;
-  buttons.restore();
   app.setTitle(kProgramName);
   showFirstSubtitle(app);
   if (!failure.empty()) {

@@ -8,6 +8,7 @@ class App;
 std::string exportFileName(const App& app);
 
 // Runs the writer of the chosen format. The file goes to outPath when one is given (the
-// command line's -o), else under exportFileName in the current folder. A file error is
-// reported in the log and the status bar; the window is idle again afterwards either way.
+// command line's -o), else under exportFileName into the output folder (beside the source
+// when that is empty). A file error is reported in the log and the status bar; the window is
+// idle again afterwards either way.
 void bExportClick(App& app, const std::string& outPath = "");

@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -28,6 +29,7 @@
 #include "app/option_events.h"
 #include "app/subtitle_selector.h"
 #include "gui/about_text.h"
+#include "gui/closed_combo_box.h"
 #include "gui/image_view.h"
 #include "gui/key_filter.h"
 #include "gui/log_view.h"
@@ -35,6 +37,7 @@
 #include "gui/page_control.h"
 #include "gui/qt_text.h"
 #include "gui/status_panels.h"
+#include "readers/stream_loading.h"
 
 namespace {
 constexpr int kSpacing = 6;
@@ -82,7 +85,7 @@ TfMain::TfMain(std::vector<std::string> args, std::string programFolder, QWidget
       if (i != pgStatus) PageControl_->widget(i)->setEnabled(pc.enabled);
   });
   connect(PageControl_, &QTabWidget::currentChanged, this, [this](int i) {
-    if (mirroring_) return;
+    if (!takesInput()) return;
     app_.ui.PageControl.activePage = i;
     changed(PageControl_);
   });
@@ -99,7 +102,14 @@ TfMain::TfMain(std::vector<std::string> args, std::string programFolder, QWidget
   mirror();
 }
 
-TfMain::~TfMain() = default;
+TfMain::~TfMain() {
+  // The widgets are destroyed after this object's own parts: their last signals and events (a
+  // box that loses the focus as it goes) must not reach it.
+  for (QObject* child : findChildren<QObject*>()) {
+    QObject::disconnect(child, nullptr, this, nullptr);
+    child->removeEventFilter(this);
+  }
+}
 
 void TfMain::nameWidgets() {
   const std::pair<QObject*, const char*> names[] = {
@@ -141,6 +151,13 @@ void TfMain::onOption(QObject* widget, const char* setting) {
   on(widget, [name](App& app) { optionChanged(app, name); });
 }
 
+bool TfMain::takesInput() {
+  if (mirroring_) return false;
+  if (!app_.busy) return true;
+  mirror();
+  return false;
+}
+
 void TfMain::changed(QObject* widget) {
   const auto it = handlers_.find(widget);
   if (it != handlers_.end()) run(it->second);
@@ -180,7 +197,7 @@ QCheckBox* TfMain::checkBox(TCheckBox& model, const char* setting) {
   bindControl(c, model);
   mirrors_.push_back([c, &model] { c->setChecked(model.checked); });
   connect(c, &QCheckBox::clicked, this, [this, c, &model](bool checked) {
-    if (mirroring_) return;
+    if (!takesInput()) return;
     model.checked = checked;
     changed(c);
   });
@@ -196,7 +213,7 @@ QLineEdit* TfMain::pathEdit(TEdit& model, const char* setting) {
     if (e->text() != text) e->setText(text);
   });
   connect(e, &QLineEdit::textEdited, this, [this, e, &model](const QString& text) {
-    if (mirroring_) return;
+    if (!takesInput()) return;
     model.text = pathFromQt(text);
     changed(e);
   });
@@ -217,11 +234,16 @@ QLineEdit* TfMain::intEdit(TIntEdit& model, const char* setting, KeyFilter** fil
     const QString text = toQt(model.text);
     if (e->text() != text) e->setText(text);
   });
-  connect(e, &QLineEdit::textEdited, this, [this, e, &model](const QString& text) {
-    if (mirroring_) return;
+  // An option's change handling (its range, what derives from it) runs when the edit is done,
+  // on Enter or when the box is left, not on each key; the subtitle selector draws at once.
+  connect(e, &QLineEdit::textEdited, this, [this, e, &model, setting](const QString& text) {
+    if (!takesInput()) return;
     model.text = fromQt(text);
-    changed(e);
+    if (!setting) changed(e);
   });
+  if (setting) connect(e, &QLineEdit::editingFinished, this, [this, e] {
+      if (takesInput()) changed(e);
+    });
   onOption(e, setting);
   return e;
 }
@@ -237,7 +259,7 @@ QLineEdit* TfMain::hexEdit(THexEdit& model) {
     if (e->text() != text) e->setText(text);
   });
   connect(e, &QLineEdit::textEdited, this, [this, e, &model](const QString& text) {
-    if (mirroring_) return;
+    if (!takesInput()) return;
     model.text = fromQt(text);
     changed(e);
   });
@@ -263,7 +285,7 @@ QGroupBox* TfMain::radioGroup(TRadioGroup& model, const char* setting) {
     if (QAbstractButton* b = group->button(model.itemIndex)) b->setChecked(true);
   });
   connect(group, &QButtonGroup::idClicked, this, [this, box, &model](int id) {
-    if (mirroring_) return;
+    if (!takesInput()) return;
     model.itemIndex = id;
     changed(box);
   });
@@ -272,14 +294,14 @@ QGroupBox* TfMain::radioGroup(TRadioGroup& model, const char* setting) {
 }
 
 QComboBox* TfMain::comboBox(TComboBox& model, const char* setting) {
-  auto* c = new QComboBox;
+  auto* c = new ClosedComboBox;
   for (const std::string& item : model.items) c->addItem(toQt(item));
   bindControl(c, model);
   mirrors_.push_back([c, &model] {
     if (c->currentIndex() != model.itemIndex) c->setCurrentIndex(model.itemIndex);
   });
   connect(c, &QComboBox::activated, this, [this, c, &model](int i) {
-    if (mirroring_) return;
+    if (!takesInput()) return;
     model.itemIndex = i;
     changed(c);
   });
@@ -301,6 +323,8 @@ QPlainTextEdit* TfMain::memo(TMemo& model) {
   auto* m = new QPlainTextEdit;
   m->setReadOnly(model.readOnly);
   m->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Tab moves on to the next control: a subtitle's text holds no tabs.
+  m->setTabChangesFocus(true);
   bindControl(m, model);
   // Keeps what is shown, so a long text is not rebuilt on every mirror.
   auto shown = std::make_shared<std::vector<std::string>>();
@@ -310,7 +334,7 @@ QPlainTextEdit* TfMain::memo(TMemo& model) {
     m->setPlainText(linesToQt(model.lines));
   });
   connect(m, &QPlainTextEdit::textChanged, this, [this, m, &model, shown] {
-    if (mirroring_) return;
+    if (!takesInput()) return;
     model.lines = linesFromQt(m->toPlainText());
     *shown = model.lines;
     changed(m);
@@ -329,6 +353,12 @@ QWidget* TfMain::buildFileRow() {
   eSUPfile_->setPlaceholderText(QStringLiteral("Subtitle stream (.sup) or SRT file"));
   bReadSUP_ = button(ui.bReadSUP);
   bbSUP_ = browseButton(ui.bbSUP, QStringLiteral("Open a subtitle stream"));
+  // The arrow beside "..." lists the files read last.
+  auto* recent = new QMenu(bbSUP_);
+  recent->setObjectName(QStringLiteral("recentFiles"));
+  bbSUP_->setMenu(recent);
+  bbSUP_->setPopupMode(QToolButton::MenuButtonPopup);
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(recent); });
   connect(eSUPfile_, &QLineEdit::returnPressed, this, [this] {
     if (app_.ui.bReadSUP.enabled) changed(bReadSUP_);
   });
@@ -398,6 +428,7 @@ QWidget* TfMain::buildImagePage() {
   // The render scrolls to its subtitle; the user's own scrolling goes back into the model so
   // that the next render's scroll is seen as a change.
   mirrors_.push_back([this] {
+    showFit();
     Image_->refresh();
     Image_->setVisible(app_.ui.Image.visible);
     QScrollBar* bar = sbImage_->verticalScrollBar();
@@ -477,7 +508,12 @@ QWidget* TfMain::buildSubtitlePanel() {
   selector->addStretch(1);
   info->addLayout(selector);
   cbLock_ = checkBox(ui.cbLock);
-  info->addWidget(cbLock_);
+  cbFit_ = checkBox(ui.cbFit, "Fit");
+  auto* toggles = row(12);
+  toggles->addWidget(cbLock_);
+  toggles->addWidget(cbFit_);
+  toggles->addStretch(1);
+  info->addLayout(toggles);
   info->addStretch(1);
   h->addLayout(info);
 
@@ -676,6 +712,38 @@ QWidget* TfMain::buildBottomRow() {
   l->addWidget(bCancel_);
   l->addWidget(bExport_);
   return w;
+}
+
+void TfMain::fillRecentMenu(QMenu* menu) {
+  menu->clear();
+  menu->addSection(QStringLiteral("Recent files"));
+  const auto& files = app_.ui.recentFiles;
+  bool any = false;
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (files[i].empty()) continue;
+    any = true;
+    // An ampersand in a file name would otherwise mark a shortcut key.
+    QString text = pathToQt(files[i]);
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    connect(menu->addAction(text), &QAction::triggered, this,
+            [this, i] { run([i](App& app) { openRecentFile(app, i); }); });
+  }
+  if (!any) menu->addAction(QStringLiteral("No recent files"))->setEnabled(false);
+}
+
+// Fit: the scroll box gives the picture its whole page; real size: the picture is as large as
+// the display and the box scrolls over it, centred on the subtitle again.
+void TfMain::showFit() {
+  const bool fit = app_.ui.cbFit.checked;
+  if (Image_->fit() == fit) return;
+  if (fit) {
+    Image_->setFit(true);
+    sbImage_->setWidgetResizable(true);
+  } else {
+    sbImage_->setWidgetResizable(false);
+    Image_->setFit(false);
+  }
+  centredSub_ = -1;
 }
 
 // The picture is as wide as the display, far wider than the window: a subtitle drawn right of

@@ -4,6 +4,7 @@
 // the command functions of the core. Which event runs which command is listed in one place,
 // command_wiring.cpp.
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -19,6 +20,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -73,6 +75,14 @@ class TfMain : public QMainWindow {
   // The command that runs when the widget loses the input focus.
   void onExit(QObject* widget, Command command);
   void changed(QObject* widget);
+  // Whether a user's change of a widget may reach the model: not while the model is being
+  // shown, and not while a long operation runs (the widget then gets the model's state back).
+  bool takesInput();
+  // While a long operation runs the focus rests where no key changes anything (the log), and
+  // afterwards it goes back to where it was. Called before and after the widgets are mirrored.
+  void followBusyFocus(bool mirrored);
+  void fillRecentMenu(QMenu* menu);
+  void showFit();
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Files dragged over the window or any of its boxes (which would otherwise take the file's
   // name as text); returns whether the event was handled.
@@ -117,6 +127,8 @@ class TfMain : public QMainWindow {
   int centredSub_ = -1;
   void centreOnSubtitle();
   bool shown_ = false;
+  bool wasBusy_ = false;
+  QPointer<QWidget> focusBeforeBusy_;
 
   // Widgets named after their controls.
   QLineEdit* eSUPfile_ = nullptr;
@@ -144,6 +156,7 @@ class TfMain : public QMainWindow {
   QToolButton* udSubsDown_ = nullptr;
   QPlainTextEdit* mSubtext_ = nullptr;
   QCheckBox* cbLock_ = nullptr;
+  QCheckBox* cbFit_ = nullptr;
   QGroupBox* rgFont_ = nullptr;
   QPushButton* bOCR_ = nullptr;
   QPushButton* bPrev_ = nullptr;

@@ -28,11 +28,34 @@ constexpr int kMaximised = 2;
 void TfMain::mirror() {
   if (mirroring_) return;
   mirroring_ = true;
+  followBusyFocus(false);
   for (const auto& m : mirrors_) m();
+  followBusyFocus(true);
   reMessage_->sync(app_.messages);
   StatusBar_->show(app_.statusBar);
   updateTitle();
   mirroring_ = false;
+}
+
+void TfMain::followBusyFocus(bool mirrored) {
+  if (!mirrored) {
+    // Taken away before the controls are disabled: a disabled control passes its focus on to
+    // the next one in line, which may be the file box with its path selected for typing over.
+    if (app_.busy && !wasBusy_) {
+      wasBusy_ = true;
+      focusBeforeBusy_ = focusWidget();
+      if (focusBeforeBusy_) focusBeforeBusy_->clearFocus();
+    }
+    return;
+  }
+  if (app_.busy) {
+    // Once the pages show the log, it takes the keys: they only scroll it.
+    if (!focusWidget() && reMessage_->isVisible()) reMessage_->setFocus();
+  } else if (wasBusy_) {
+    wasBusy_ = false;
+    if (focusBeforeBusy_ && focusBeforeBusy_->isEnabled() && focusBeforeBusy_->isVisible()) focusBeforeBusy_->setFocus();
+    focusBeforeBusy_ = nullptr;
+  }
 }
 
 void TfMain::mirrorNow() {
@@ -121,6 +144,9 @@ void TfMain::capturePlacement() {
 }
 
 void TfMain::closeEvent(QCloseEvent* e) {
+  // A number typed into an option box and not yet confirmed is taken as leaving the box takes it.
+  if (!app_.busy)
+    if (QWidget* f = focusWidget()) f->clearFocus();
   if (!FormCloseQuery(app_)) {
     e->ignore();
     mirror();

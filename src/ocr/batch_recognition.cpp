@@ -5,7 +5,9 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "app/file_error.h"
+#include "app/long_operation.h"
 #include "app/subtitle_selector.h"
 #include "app/tesseract_reading.h"
 #include "export/timecode.h"
@@ -27,16 +29,10 @@ std::string elapsedText(DayTime start) {
   std::snprintf(buf, sizeof buf, "%lld:%02lld:%02lld", s / 3600, s / 60 % 60, s % 60);
   return buf;
 }
-
-void enableCommands(Controls& ui, bool on) {
-  ui.bSaveBMP.enabled = on;
-  ui.bExport.enabled = on;
-  ui.bReadSUP.enabled = on;
-  ui.bOCRall.enabled = on;
-}
 }  // namespace
 
 void bOCRallClick(App& app) {
+  if (refusedWhileBusy(app) || refusedEmptyList(app, "No subtitles to recognize.")) return;
   Controls& ui = app.ui;
   app.ocrRender = true;
   app.srtDirty = true;
@@ -47,18 +43,14 @@ void bOCRallClick(App& app) {
   ui.mSRT.visible = false;
   ui.bNext.enabled = false;
   ui.bPrev.enabled = false;
-  ui.bCancel.enabled = true;
 
   app.log2("Converting bitmaps to text");
   app.slog("OCRing...", 0);
   const DayTime start = localNow();
 
   ui.PageControl.activePage = pgStatus;
-  ui.PageControl.enabled = false;
   const int N = int(app.subs.size());
-  app.cancelReq = false;
-  app.busy = true;
-  enableCommands(ui, false);
+  LongOperation op(app);
   app.totalLines = 0;
   app.totalChars = 0;
   ui.ProgressBar.max = N;
@@ -107,19 +99,16 @@ void bOCRallClick(App& app) {
   app.ocrRender = false;
   ui.Image.visible = true;
   ui.mSRT.visible = true;
-  ui.PageControl.enabled = true;
   app.inUpdate = false;
   app.slog2("Ready", "");
   if (completed) app.logn("Done.");
   app.log("");
 
+  // Every command gets back the state it had: the list is the same as before the run.
+  op.finish();
+  app.cancelReq = false;
   showFirstSubtitle(app);
   ui.PageControl.activePage = pgImage;
-
-  ui.bCancel.enabled = false;
-  app.busy = false;
-  app.cancelReq = false;
-  enableCommands(ui, true);
   ui.showProgress(false);
   app.setTitle(kProgramName);
   if (app.subFormat != sfDVD) ui.bNext.enabled = true;

@@ -1,15 +1,17 @@
 #include "ocr/ocr_commands.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "app/file_error.h"
 #include "app/subtitle_selector.h"
 #include "app/tesseract_reading.h"
 #include "render/draw_sub.h"
 
 namespace {
+bool inList(const App& app, int n) { return n >= 1 && n <= int(app.subs.size()); }
+
 // Draws subtitle n for recognition and recognises it with the chosen engine. A stream file
 // that went away since it was read ends the command with its message.
 void recognise(App& app, int n) {
@@ -21,9 +23,13 @@ void recognise(App& app, int n) {
     app.erlog(e.what());
   }
   app.ocrRender = false;
+  // The font choice shows the reading at once, also for a subtitle never read before, whose
+  // drawing left the choice off.
+  if (inList(app, n) && app.subs[size_t(n - 1)].fontMode <= fmItalic) {
+    app.ui.rgFont.itemIndex = app.subs[size_t(n - 1)].fontMode;
+    app.ui.rgFont.enabled = true;
+  }
 }
-
-bool inList(const App& app, int n) { return n >= 1 && n <= int(app.subs.size()); }
 
 // The first subtitle with unknown glyphs from `from` towards `to` (inclusive), or 0.
 int findError(const App& app, int from, int to) {
@@ -41,32 +47,30 @@ void jumpToError(App& app, int from, int to) {
   app.ui.PageControl.activePage = pgImage;
 }
 
-void clampBox(TIntEdit& box, int low, int high = std::numeric_limits<int32_t>::max()) {
-  const int v = box.value();
-  if (v < low) box.setValue(low);
-  else if (v > high) box.setValue(high);
-}
 }  // namespace
 
 void bOCRClick(App& app) {
+  if (refusedWhileBusy(app)) return;
   recognise(app, app.ui.ieSubs.value());
   app.srtDirty = true;
 }
 
 void bNextClick(App& app) {
+  if (refusedWhileBusy(app)) return;
   const int number = app.ui.ieSubs.value();
   if (number < int(app.subs.size())) jumpToError(app, number + 1, int(app.subs.size()));
   else app.ui.PageControl.activePage = pgImage;
 }
 
 void bPrevClick(App& app) {
+  if (refusedWhileBusy(app)) return;
   const int number = app.ui.ieSubs.value();
   if (number > 1) jumpToError(app, std::min(number - 1, int(app.subs.size())), 1);
   else app.ui.PageControl.activePage = pgImage;
 }
 
 void rgFontClick(App& app) {
-  if (app.inUpdate) return;
+  if (app.inUpdate || refusedWhileBusy(app)) return;
   const int n = app.ui.ieSubs.value();
   if (!inList(app, n)) return;
   app.subs[size_t(n - 1)].fontMode = uint8_t(app.ui.rgFont.itemIndex);
@@ -74,14 +78,12 @@ void rgFontClick(App& app) {
   recognise(app, n);
 }
 
-void ieCutLevelChange(App& app) { clampBox(app.ui.ieCutLevel, 1, 255); }
-
 void ieMULChange(App& app) {
-  clampBox(app.ui.ieMUL, 1);
+  app.ui.ieMUL.clamp();
   app.skew.mul = app.ui.ieMUL.value();
 }
 
 void ieDIVChange(App& app) {
-  clampBox(app.ui.ieDIV, 1);
+  app.ui.ieDIV.clamp();
   app.skew.div = app.ui.ieDIV.value();
 }

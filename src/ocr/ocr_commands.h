@@ -12,8 +12,6 @@ void rgFontClick(App& app);
 // "OCR all": recognises every subtitle not recognised yet, with progress and statistic.
 void bOCRallClick(App& app);
 
-// Option boxes: "Level" is kept within 1..255; "Skew" and "/" at 1 or more, and they set
-// the italic slant.
-void ieCutLevelChange(App& app);
+// Option boxes "Skew" and "/": kept within their range (1 or more), they set the italic slant.
 void ieMULChange(App& app);
 void ieDIVChange(App& app);

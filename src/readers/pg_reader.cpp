@@ -7,6 +7,7 @@
 #include "app/file_error.h"
 #include "model/pts.h"
 #include "readers/hex_text.h"
+#include "readers/read_progress.h"
 #include "readers/subtitle_times.h"
 
 namespace {
@@ -54,7 +55,7 @@ class PgReader {
       const uint16_t size = f_.rd16();
       size_ = uint32_t(std::min<uint64_t>(size, f_.remaining()));
       if (rs_.count % kProgressEvery == 0)
-        app_.slog(std::to_string(f_.pos()) + "/" + std::to_string(f_.size()), 1);
+        showReadProgress(app_, f_);
       segment(type);
     }
   }

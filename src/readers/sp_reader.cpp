@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "app/file_error.h"
 #include "readers/hex_text.h"
+#include "readers/read_progress.h"
 #include "readers/sp_commands.h"
 #include "readers/subtitle_times.h"
 
@@ -46,7 +47,7 @@ class SpReader {
         return;
       }
       if (!details_ && rs_.count % kProgressEvery == 0)
-        app_.slog(std::to_string(f_.pos()) + "/" + std::to_string(f_.size()), 1);
+        showReadProgress(app_, f_);
       ++rs_.count;
       if (details_) app_.log("------------------------------------");
       u_ = f_.pos();

@@ -5,7 +5,9 @@
 #include <optional>
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "app/file_error.h"
+#include "app/recent_files.h"
 #include "app/subtitle_selector.h"
 #include "model/file_names.h"
 #include "readers/pg_reader.h"
@@ -52,6 +54,7 @@ uint32_t readStream(App& app, StreamFile& file, uint16_t tag) {
 }  // namespace
 
 void bReadSUPClick(App& app) {
+  if (refusedWhileBusy(app)) return;
   Controls& ui = app.ui;
   const std::string path = ui.eSUPfile.text;
   if (path.empty()) {
@@ -71,6 +74,7 @@ void bReadSUPClick(App& app) {
 
   ui.mSRT.visible = false;
   const uint16_t tag = file->rd16();
+  ui.ProgressBar.max = 100;  // the readers show the file position as a percentage
   ui.ProgressBar.position = 0;
   ui.showProgress(true);
   file->seek(0);
@@ -86,10 +90,10 @@ void bReadSUPClick(App& app) {
 
   ui.udSubs.max = int(count);
   if (count < 1) {
+    // Nothing of the former list may stay offered: its picture, its panel, its commands.
+    disableListCommands(ui);
     setSubsText(app, "0");
-    ui.bSaveBMP.enabled = false;
     DrawSub(app, 0);
-    ui.bExport.enabled = false;
   } else {
     app.srcName = CutExt(fileNameOf(path));
     setSubsText(app, "1");
@@ -104,27 +108,43 @@ void bReadSUPClick(App& app) {
     if (app.subFormat != sfDVD) ui.bOCRall.enabled = true;
     showFirstSubtitle(app);
     ui.bExport.enabled = true;
+    rememberFile(ui, path);
   }
   app.srtDirty = true;
 }
 
 void bbSUPClick(App& app) {
+  if (refusedWhileBusy(app)) return;
   const auto chosen = app.host.openFile(kOpenSupTitle, kOpenSupFilter, "");
-  if (!chosen) return;
-  const std::string ext = upperExtension(*chosen);
+  if (chosen) openChosenFile(app, *chosen);
+}
+
+void openChosenFile(App& app, const std::string& path) {
+  if (refusedWhileBusy(app)) return;
+  const std::string ext = upperExtension(path);
   if (ext == ".SRT") {
-    app.srcName = *chosen;
+    app.srcName = path;
     ReadSRT(app);
   } else if (ext == ".SUP") {
-    app.ui.eSUPfile.text = *chosen;
-    app.ui.bReadSUP.enabled = fileExists(*chosen);
+    app.ui.eSUPfile.text = path;
+    app.ui.bReadSUP.enabled = fileExists(path);
     if (app.ui.cbAutoRead.checked) bReadSUPClick(app);
     app.ui.lSRTfile.caption.clear();
   }
 }
 
+void openRecentFile(App& app, size_t index) {
+  if (refusedWhileBusy(app) || index >= app.ui.recentFiles.size()) return;
+  // A copy: a successful read moves the entry to the front of the menu.
+  const std::string path = app.ui.recentFiles[index];
+  if (path.empty()) return;
+  // The read reports a file that is gone; the menu no longer offers it.
+  if (!fileExists(path)) forgetFile(app.ui, index);
+  openChosenFile(app, path);
+}
+
 void filesDropped(App& app, const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
+  if (refusedWhileBusy(app) || paths.empty()) return;
   const std::string& path = paths.front();
   const std::string ext = upperExtension(path);
   if (ext == ".SUP") {

@@ -1,6 +1,7 @@
 #pragma once
 // "Read SUP" and the two ways a file name reaches it: the open dialog and files dropped on
 // the window.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,11 @@ class App;
 void bReadSUPClick(App& app);
 // The stream file chooser.
 void bbSUPClick(App& app);
+// A file chosen in the chooser: an SRT file is imported, a stream named in the file box and
+// read when "Auto read" is on.
+void openChosenFile(App& app, const std::string& path);
+// An entry of the chooser's "Recent files" menu, opened as if chosen in the chooser.
+void openRecentFile(App& app, size_t index);
 // Files dropped on the main window; only the first counts.
 void filesDropped(App& app, const std::vector<std::string>& paths);
 

@@ -33,13 +33,16 @@ void startPictures(App& app) {
   if (app.display.width() != w || app.display.height() != h) app.display.resize(w, h, Rgb{});
 }
 
+// No subtitle: nothing of the one shown before stays, and nothing offers to act on it.
 void clearPanel(Controls& ui) {
-  ui.lStartEnd.caption.clear();
+  for (TLabel* l : {&ui.lStartEnd, &ui.lArea, &ui.lArea2, &ui.lMaxline}) l->caption.clear();
   ui.ieSubs.enabled = false;
   ui.mSubtext.enabled = false;
   ui.mSubtext.lines.clear();
+  ui.cbLock.enabled = false;
+  ui.cbLock.checked = false;
   ui.rgFont.enabled = false;
-  ui.bOCR.enabled = false;
+  for (TButton* b : {&ui.bOCR, &ui.bPrev, &ui.bNext}) b->enabled = false;
 }
 
 void fillPanel(App& app, const TSUP& s) {
@@ -55,6 +58,7 @@ void fillPanel(App& app, const TSUP& s) {
     ui.rgFont.enabled = true;
   }
   ui.cbLock.checked = s.locked != 0;
+  ui.cbLock.enabled = true;
   app.inUpdate = wasUpdating;
   TxtToLines(app, s.text);
   if (!exporting(app)) {

@@ -1,6 +1,7 @@
 #include "text/srt_export.h"
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "app/file_error.h"
 #include "app/output_file.h"
 #include "text/text_lines.h"
@@ -43,12 +44,11 @@ void SUP2Srt(App& app) {
 }
 
 void PageControlChange(App& app) {
+  if (refusedWhileBusy(app)) return;
   if (app.ui.PageControl.activePage == pgSRT && app.srtDirty) SUP2Srt(app);
 }
 
-void mSRTChange(App& app) {
-  if (!app.ui.mSRT.lines.empty()) app.ui.bSaveSRT.enabled = true;
-}
+void mSRTChange(App& app) { app.ui.bSaveSRT.enabled = !app.ui.mSRT.lines.empty() && !app.subs.empty(); }
 
 std::string srtFileText(const std::vector<std::string>& lines) {
   std::string text;
@@ -66,6 +66,7 @@ void writeSrtFile(const std::string& path, const std::vector<std::string>& lines
 }
 
 void bSaveSRTClick(App& app) {
+  if (refusedWhileBusy(app) || refusedEmptyList(app, "No subtitles to save.")) return;
   const auto name = app.host.saveFile("Save SubRip subtitle (SRT)", "SRT (subrip)|*.srt", "srt", app.srcName,
                                       app.ui.eWorkDir.text);
   if (!name || name->empty()) return;

@@ -10,7 +10,8 @@ class App;
 void SUP2Srt(App& app);
 // The page control switched pages: opening "SRT" rebuilds an out-of-date view.
 void PageControlChange(App& app);
-// The view's content changed: "Save SRT" becomes available once it holds a line.
+// The view's content changed: "Save SRT" is offered while it holds a line of a list that is
+// not empty.
 void mSRTChange(App& app);
 // "Save SRT": asks for a file name and writes the view there.
 void bSaveSRTClick(App& app);

@@ -4,7 +4,10 @@
 #include <optional>
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "app/file_error.h"
+#include "app/long_operation.h"
+#include "app/recent_files.h"
 #include "app/subtitle_selector.h"
 #include "model/file_names.h"
 #include "readers/stream_file.h"
@@ -179,15 +182,14 @@ void finishImport(App& app, size_t stoppedAt) {
 
   ui.mSRT.visible = true;
   ui.showProgress(false);
-  app.busy = false;
-  ui.bCancel.enabled = false;
   app.cancelReq = false;
   ui.bReadSUP.enabled = true;
   ui.bOCRall.enabled = false;
+  ui.bExport.enabled = true;
+  ui.bSaveBMP.enabled = true;
   // An empty list has nothing to save or export, and the picture of a former list must go.
-  ui.bExport.enabled = count > 0;
-  ui.bSaveBMP.enabled = count > 0;
   if (count == 0) {
+    disableListCommands(ui);
     setSubsText(app, "0");
     DrawSub(app, 0);
     return;
@@ -233,13 +235,7 @@ void importSrt(App& app, std::string_view bytes) {
 
   ui.ProgressBar.position = 0;
   ui.showProgress(true);
-  app.busy = true;
-  app.cancelReq = false;
-  ui.bCancel.enabled = true;
-  ui.bOCRall.enabled = false;
-  ui.bReadSUP.enabled = false;
-  ui.bSaveBMP.enabled = false;
-  ui.bExport.enabled = false;
+  LongOperation op(app);
   app.subs.clear();
 
   size_t stoppedAt = lines.size();
@@ -249,12 +245,14 @@ void importSrt(App& app, std::string_view bytes) {
     // Out of memory on a huge file: the cues read so far stay, the window is not left busy.
     app.erlog(e.what());
   }
+  // The list is new: what its commands may do is set afresh after the run.
+  op.finish();
   finishImport(app, stoppedAt);
   app.srtDirty = false;  // the SRT view shows the imported file itself
 }
 
 void ReadSRT(App& app) {
-  if (app.busy) return;  // a file dropped while a long operation runs is not imported
+  if (refusedWhileBusy(app)) return;
   if (app.letterSheet.empty()) {
     app.erlog(std::string(sheetFileName(app.ui.coLetters.itemIndex)) +
               " not found! You cannot import .srt files without it.");
@@ -270,9 +268,11 @@ void ReadSRT(App& app) {
     return;
   }
   importSrt(app, bytes);
+  if (!app.subs.empty()) rememberFile(app.ui, app.srcName);
 }
 
 void bOpenSRTClick(App& app) {
+  if (refusedWhileBusy(app)) return;
   const auto chosen = app.host.openFile(kOpenSrtTitle, kOpenSrtFilter, "");
   if (!chosen || chosen->empty()) return;
   app.srcName = *chosen;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/app.h"
+#include "app/command_guards.h"
 #include "render/draw_line.h"
 #include "render/draw_sub.h"
 #include "text/srt_import.h"
@@ -36,7 +37,7 @@ void TxtToLines(App& app, const std::string& text) {
 }
 
 void mSubtextChange(App& app) {
-  if (app.inUpdate || app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
+  if (app.inUpdate || app.curSub < 0 || size_t(app.curSub) >= app.subs.size() || refusedWhileBusy(app)) return;
   TSUP& s = app.subs[size_t(app.curSub)];
   const std::vector<std::string>& lines = app.ui.mSubtext.lines;
   s.text = LinesToTxt(lines);
@@ -47,7 +48,8 @@ void mSubtextChange(App& app) {
 }
 
 void mSubtextExit(App& app) {
-  if (app.subFormat != sfSRT || app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
+  if (app.subFormat != sfSRT || app.curSub < 0 || size_t(app.curSub) >= app.subs.size() || refusedWhileBusy(app))
+    return;
   std::vector<std::string>& lines = app.ui.mSubtext.lines;
   TSUP& s = app.subs[size_t(app.curSub)];
   s.lineCount = int32_t(lines.size());

@@ -1,6 +1,8 @@
 // marrowby-cli export as a user runs it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/cli_runner.h"
 #include "support/stream_builder.h"
 #include "support/temp_dir.h"
@@ -22,9 +24,15 @@ TEST(ExportCli, WritesBothFormats) {
   ASSERT_GT(hd.size(), 2u);
   EXPECT_EQ(std::string(hd.begin(), hd.begin() + 2), "SP");
 
-  // Without -o: the name of the source, the format and the rate, in the current folder.
-  r = runCli("--set Frame=3 export " + in + " && test -f in.BD.29.97.sup && rm in.BD.29.97.sup");
+  // Without -o: the name of the source, the format and the rate, beside the source, or in the
+  // output folder.
+  r = runCli("--set Frame=3 export " + in);
   EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_GT(readFileBytes(dir.file("in.BD.29.97.sup")).size(), 2u);
+  std::filesystem::create_directory(dir.file("out"));
+  r = runCli("--set Workdir=" + dir.file("out") + " export " + in);
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(readFileBytes(dir.file("out/in.BD.23.976.sup")), readFileBytes(dir.file("bd.sup")));
 }
 
 TEST(ExportCli, Failures) {

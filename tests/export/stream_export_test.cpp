@@ -3,7 +3,6 @@
 #include "export/stream_export.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -103,22 +102,29 @@ TEST_F(StreamExport, WritesTheFileAndReturnsToIdle) {
   EXPECT_NE(std::find(host.titles.begin(), host.titles.end(), "Marrowby - 50%"), host.titles.end());
 }
 
-TEST_F(StreamExport, DefaultNameLandsInTheCurrentFolderAndIsOverwritten) {
+TEST_F(StreamExport, DefaultNameLandsInTheOutputFolderAndIsOverwritten) {
   loadTwo();
   app.ui.rgFrame.itemIndex = 5;
   app.ui.rgFormat.itemIndex = 1;
-  const auto cwd = std::filesystem::current_path();
-  std::filesystem::current_path(dir.path());
-  bExportClick(app);
+  std::filesystem::create_directory(dir.file("out"));
+  // The output folder, with or without its closing separator; without one, beside the stream,
+  // never in the folder the program was started from.
+  for (const auto& [workdir, folder] : std::vector<std::pair<std::string, std::string>>{
+           {dir.file("out"), dir.file("out/")}, {dir.file("out/"), dir.file("out/")}, {"", dir.file("")}}) {
+    app.ui.eWorkDir.text = workdir;
+    app.clearLog();
+    bExportClick(app);
+    const std::string out = folder + "stream.HDDVD.59.94.sup";
+    EXPECT_EQ(logLines().front(), "Exporting subtitle stream: " + out);
+    EXPECT_GT(readFileBytes(out).size(), 2u) << out;
+  }
   const std::string out = dir.file("stream.HDDVD.59.94.sup");
   const auto first = readFileBytes(out);
-  ASSERT_GT(first.size(), 2u);
   EXPECT_EQ(first[0], 'S');
   app.subs.pop_back();  // the same name again, other content: the file is replaced
   bExportClick(app);
-  std::filesystem::current_path(cwd);
   EXPECT_LT(readFileBytes(out).size(), first.size());
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // stream.sup and the export
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);  // stream, export, out/
 }
 
 TEST_F(StreamExport, CancelKeepsTheSubtitlesWrittenSoFar) {

@@ -6,29 +6,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "export/stream_export.h"
-#include "render/letter_sheet_load.h"
-#include "text/srt_import.h"
 #include "window_fixture.h"
 
 namespace {
-// A Blu-ray stream of five subtitles made from SRT text; "*" and "@" have no recognition
-// rule, so subtitles 2 and 4 keep unknown glyphs.
-std::string makeStream(const TempDir& dir) {
-  Host host;
-  App app{host};
-  loadLetterSheet(app, std::string(MARROWBY_SOURCE_DIR) + "/data");
-  importSrt(app,
-            "1\n00:00:01,000 --> 00:00:02,000\nGood morning.\n\n"
-            "2\n00:00:03,000 --> 00:00:04,000\nFive * stars\n\n"
-            "3\n00:00:05,000 --> 00:00:06,000\nHello there.\n\n"
-            "4\n00:00:07,000 --> 00:00:08,000\nMail me @ home\n\n"
-            "5\n00:00:09,000 --> 00:00:10,000\nGoodbye.\n\n");
-  const std::string path = dir.file("five.sup");
-  bExportClick(app, path);
-  EXPECT_TRUE(app.lastError.empty()) << app.lastError;
-  return path;
-}
+std::string makeStream(const TempDir& dir) { return letteredStream(dir, "five.sup", kFiveCues); }
 
 std::vector<int> unknownGlyphSubtitles(const App& app) {
   std::vector<int> out;

@@ -4,13 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QSettings>
+#include <QUrl>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
 #include "app/subtitle_selector.h"
+#include "export/stream_export.h"
 #include "gui/settings_store_qt.h"
+#include "render/letter_sheet_load.h"
+#include "text/srt_import.h"
 #include "gui/tf_main.h"
 #include "support/temp_dir.h"
 
@@ -21,6 +27,27 @@ inline std::vector<std::string> logLines(const App& app) {
   for (const LogLine& l : app.messages.lines()) out.push_back(l.text);
   return out;
 }
+
+// A Blu-ray stream lettered by the program itself from SRT text, written into the folder.
+inline std::string letteredStream(const TempDir& dir, const std::string& name, std::string_view srt) {
+  Host host;
+  App app{host};
+  loadLetterSheet(app, std::string(MARROWBY_SOURCE_DIR) + "/data");
+  importSrt(app, srt);
+  const std::string path = dir.file(name);
+  bExportClick(app, path);
+  EXPECT_TRUE(app.lastError.empty()) << app.lastError;
+  return path;
+}
+
+// Five subtitles; "*" and "@" have no recognition rule, so subtitles 2 and 4 keep unknown
+// glyphs.
+inline constexpr std::string_view kFiveCues =
+    "1\n00:00:01,000 --> 00:00:02,000\nGood morning.\n\n"
+    "2\n00:00:03,000 --> 00:00:04,000\nFive * stars\n\n"
+    "3\n00:00:05,000 --> 00:00:06,000\nHello there.\n\n"
+    "4\n00:00:07,000 --> 00:00:08,000\nMail me @ home\n\n"
+    "5\n00:00:09,000 --> 00:00:10,000\nGoodbye.\n\n";
 
 class Window : public ::testing::Test {
  protected:
@@ -62,6 +89,15 @@ class Window : public ::testing::Test {
     return w;
   }
   std::string unsupportedFile(const std::string& name = "odd.sup") { return dir.write(name, std::string("XX--")); }
+  // Files dragged over the window and dropped, as the platform delivers them.
+  void dropFile(const std::string& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &drop);
+  }
   // A list of three subtitles as an SRT import leaves it (drawn without a stream file).
   void loadThree() {
     App& app = window->app();

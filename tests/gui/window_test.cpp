@@ -106,25 +106,16 @@ TEST_F(Window, TypingANameOffersReadSupAndEnterReadsIt) {
 
 TEST_F(Window, ADroppedStreamIsReadAndOtherFilesAreIgnored) {
   TfMain& w = open();
-  auto drop = [&](const std::string& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-    // As the platform delivers it: the drag enters the window, then the files are dropped.
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&w, &enter);
-    QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&w, &event);
-  };
-  drop(dir.write("notes.txt", std::string("hello")));
+  dropFile(dir.write("notes.txt", std::string("hello")));
   EXPECT_TRUE(w.app().messages.lines().empty());
   const std::string file = unsupportedFile("dropped.sup");
-  drop(file);
+  dropFile(file);
   EXPECT_EQ(find<QLineEdit>("eSUPfile")->text().toStdString(), file);
   EXPECT_EQ(logLines(w.app()).front(), file + " loading");
   // While a long operation runs a drop is refused.
   find<QPushButton>("bClear")->click();
   w.app().busy = true;
-  drop(file);
+  dropFile(file);
   EXPECT_TRUE(w.app().messages.lines().empty());
 }
 
@@ -174,7 +165,6 @@ TEST_F(Window, EditingTheMemoReachesTheModelAndLockFollowsTheBox) {
   EXPECT_EQ(w.app().subs[0].locked, 1);
   auto* lock = find<QCheckBox>("cbLock");
   EXPECT_TRUE(lock->isChecked());
-  lock->setEnabled(true);  // the render enables it once it draws
   lock->click();
   EXPECT_EQ(w.app().subs[0].locked, 0);
 }
@@ -328,6 +318,7 @@ TEST_F(Window, TheLogFollowsAppendsAndReplacementsIncrementally) {
 
 TEST_F(Window, TheImageViewScrollsToTheSubtitleAndKeepsTheUsersScroll) {
   TfMain& w = open();
+  find<QCheckBox>("Fit")->click();  // the picture at its real size
   // Drawn while another page shows, then looked at.
   loadThree();
   for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();

@@ -30,6 +30,8 @@ class OcrCommands : public ::testing::Test {
     }
     app->ui.udSubs.max = count;
     app->ui.ieSubs.text = "1";
+    // As reading the list leaves them; a batch gives each back the state it had.
+    for (TButton* b : {&app->ui.bOCRall, &app->ui.bExport, &app->ui.bSaveBMP, &app->ui.bReadSUP}) b->enabled = true;
   }
   int ocrTitles() const {
     int n = 0;

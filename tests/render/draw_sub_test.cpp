@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/file_error.h"
+#include "app/option_events.h"
 #include "app/subtitle_selector.h"
 #include "render/bmp_file.h"
 #include "render/compose.h"
@@ -201,7 +204,9 @@ TEST_F(DrawSubTest, MissingStreamFileRaisesFileError) {
 }
 
 TEST_F(DrawSubTest, LockAndRedrawHandlers) {
+  EXPECT_FALSE(app.ui.cbLock.enabled);
   DrawSub(app, 2);
+  EXPECT_TRUE(app.ui.cbLock.enabled);  // every subtitle shown can be locked and unlocked
   app.ui.cbLock.checked = true;
   cbLockClick(app);
   EXPECT_EQ(app.subs[1].locked, 1);
@@ -212,6 +217,31 @@ TEST_F(DrawSubTest, LockAndRedrawHandlers) {
   app.ui.lStartEnd.caption.clear();
   CheckBox1Click(app);
   EXPECT_EQ(app.ui.lStartEnd.caption, "00:00:02,000 - 00:00:02,500");
+
+  DrawSub(app, 0);
+  EXPECT_FALSE(app.ui.cbLock.enabled || app.ui.cbLock.checked);
+}
+
+TEST_F(DrawSubTest, OptionsThePictureIsDrawnWithRedrawItAtOnce) {
+  DrawSub(app, 1);
+  const Plane<Rgb> plain = app.display;
+  struct Case {
+    const char* name;
+    std::function<void()> set;
+    std::string changedAt;  // the first pixel the option changes, "" when it draws nothing
+  };
+  const std::vector<Case> cases = {
+      {"Borders", [&] { app.ui.cbBorders.checked = true; }, "100,890"},
+      {"OCR", [&] { app.ui.cbOCR.checked = true; }, "100,900"},  // entry 0 opaque black
+      {"Tags", [&] { app.ui.cbTags.checked = true; }, ""},
+  };
+  for (const Case& c : cases) {
+    c.set();
+    optionChanged(app, c.name);
+    EXPECT_EQ(firstDifference(plain, app.display), c.changedAt) << c.name;
+    app.ui.cbBorders.checked = app.ui.cbOCR.checked = false;
+    DrawSub(app, 1);
+  }
 }
 
 TEST_F(DrawSubTest, BackgroundPicture) {

@@ -12,14 +12,18 @@
 #include "support/temp_dir.h"
 #include "support/test_host.h"
 
-// Records the status bar's second panel at every repaint, so that progress shows.
+// Records the status bar's second panel and the progress bar at every repaint, so that
+// progress shows.
 class ProgressHost : public TestHost {
  public:
   const App* app = nullptr;
   std::vector<std::string> panel1;
+  std::vector<int> progress;
   void repaint() override {
     TestHost::repaint();
-    if (app) panel1.push_back(app->statusBar.panels[1].text);
+    if (!app) return;
+    panel1.push_back(app->statusBar.panels[1].text);
+    progress.push_back(app->ui.ProgressBar.position);
   }
 };
 

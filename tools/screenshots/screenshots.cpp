@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QThread>
 #include <cstdio>
 
@@ -33,15 +34,32 @@ int main(int argc, char** argv) {
   settle();
   window.resize(a[2].toInt(), a[3].toInt());
   settle();
+  const auto save = [&](QWidget& widget, const char* name) {
+    const QString file = out.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+    if (widget.grab().save(file)) return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+    return false;
+  };
   const char* pages[] = {"1-status", "2-srt", "3-image", "4-options", "5-about"};
   for (int page = 0; page < 5; ++page) {
     window.run([page](App& app) { app.ui.PageControl.activePage = page; });
     settle();
-    const QString file = out.filePath(QString::fromLatin1(pages[page]) + QStringLiteral(".png"));
-    if (!window.grab().save(file)) {
-      std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-      return 1;
-    }
+    if (!save(window, pages[page])) return 1;
+  }
+  // The "Image" page once more with the picture at its real size.
+  window.run([](App& app) {
+    app.ui.PageControl.activePage = pgImage;
+    app.ui.cbFit.checked = false;
+  });
+  settle();
+  if (!save(window, "6-image-real-size")) return 1;
+  // The "Recent files" menu of the "..." button, opened.
+  if (auto* menu = window.findChild<QMenu*>(QStringLiteral("recentFiles"))) {
+    menu->popup(window.mapToGlobal(QPoint(window.width() / 2, 40)));
+    settle();
+    const bool saved = save(*menu, "7-recent-files");
+    menu->hide();
+    if (!saved) return 1;
   }
   window.app().busy = false;
   return 0;

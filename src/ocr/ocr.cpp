@@ -90,7 +90,7 @@ void storeReading(App& app, int n, SubtitleReading reading) {
   TxtToLines(app, s.text);
 }
 
-std::vector<LinePicture> linePictures(App& app, int n) {
+std::vector<LinePicture> linePictures(App& app, int n, int lineHeight) {
   if (n < 1 || n > int(app.subs.size())) return {};
   const TSUP& s = app.subs[size_t(n - 1)];
   const int W = areaWidth(s), H = areaHeight(s);
@@ -100,6 +100,7 @@ std::vector<LinePicture> linePictures(App& app, int n) {
   std::vector<AreaCorner> corners;
   for (int j : decodedAreas(s, app.subFormat)) corners.push_back({s.win[size_t(j)].x1, s.win[size_t(j)].y1});
   LinePictureOptions options;
+  options.lineHeight = lineHeight;
   options.skew = app.skew;
   return cutLinePictures(app.indexImage, corners, app.ocrMask, W, H, bands, options);
 }

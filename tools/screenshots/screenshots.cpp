@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/subtitle_selector.h"
+#include "ocr/ocr_commands.h"
 #include "gui/tf_main.h"
 
 namespace {
@@ -61,6 +62,13 @@ int main(int argc, char** argv) {
     menu->hide();
     if (!saved) return 1;
   }
+  // The "Image" page after "OCR" read the subtitle shown, with the options as stored.
+  window.run([](App& app) {
+    app.ui.cbFit.checked = true;
+    bOCRClick(app);
+  });
+  settle();
+  if (!save(window, "8-image-ocr")) return 1;
   window.app().busy = false;
   return 0;
 }

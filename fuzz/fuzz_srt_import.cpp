@@ -1,5 +1,6 @@
 // The SRT import on any bytes, and the drawing of what it imported: it must end, leave the
-// program idle, keep every area on the canvas and never touch memory outside an image.
+// program idle, keep every area on the canvas, leave the cues in time order without overlaps
+// and never touch memory outside an image.
 // The first three bytes choose "Last line", "Line spacing" and "Spacing"; the rest is the file.
 #include <cstdint>
 #include <cstdlib>
@@ -51,9 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(!app.busy && !app.cancelReq && !app.ui.bCancel.enabled);
   for (const TSUP& s : app.subs) {
     const TSUPWin& w = s.win[0];
-    check(s.num >= 1 && !s.text.empty() && s.lineCount == int(splitLines(s.text).size()));
+    check(s.num >= 0 && !s.text.empty() && s.lineCount == int(splitLines(s.text).size()));
     check(w.x1 <= w.x2 && w.x2 < kCanvasWidth && w.y1 <= w.y2 && w.y2 < kCanvasHeight);
+    check(s.startPts < s.endPts);
   }
+  // In time order, one on the screen at a time.
+  for (size_t n = 1; n < app.subs.size(); ++n) check(app.subs[n - 1].endPts <= app.subs[n].startPts);
   // Every line of the first subtitles drawn for display and for an export.
   for (size_t n = 0; n < app.subs.size() && n < 8; ++n) {
     const std::vector<std::string> lines = splitLines(app.subs[n].text);

@@ -166,6 +166,7 @@ Controls::Controls() {
   // Negative: the lines run downwards from the last line.
   ieLineSpc = intEdit(90, "Space between the lines", -999, 999);
   ieMaxColor = intEdit(220, "The brightness of the letters", 0, 255);
+  coSrtEncoding = comboBox("SRT encoding", {"Windows-1252", "UTF-8"}, "Character encoding of saved SRT files");
   rgFrame = radioGroup("Rate", {"23.976", "24", "25", "29.97", "50", "59.94"}, 0, 3);
   rgDrop = radioGroup("Type", {"Drop", "Non-drop"}, 1, 1);
 

@@ -191,6 +191,7 @@ struct Controls {
   TIntEdit ieLastLine;
   TIntEdit ieLineSpc;
   TIntEdit ieMaxColor;
+  TComboBox coSrtEncoding;  // of saved SRT files: 0 Windows-1252, 1 UTF-8
   // Frame.
   TRadioGroup rgFrame;
   TRadioGroup rgDrop;

@@ -24,6 +24,7 @@ const std::vector<SettingInfo> kTable = {
     {"Fit", T::Boolean},        {"Recent1", T::Text},      {"Recent2", T::Text},
     {"Recent3", T::Text},       {"Recent4", T::Text},      {"Recent5", T::Text},
     {"Recent6", T::Text},       {"Recent7", T::Text},      {"Recent8", T::Text},
+    {"SrtEncoding", T::Integer},
     {"Engine", T::Integer},     {"OcrLang", T::Text},
 };
 static_assert(Controls::kRecentFiles == 8, "one stored name per entry of the recent files menu");
@@ -77,6 +78,8 @@ Target target(Controls& ui, const std::string& n) {
   if (n == "Fit") return {.checkBox = &ui.cbFit};
   if (n.size() == 7 && n.starts_with("Recent") && n[6] >= '1' && n[6] <= '8')
     return {.text = &ui.recentFiles[size_t(n[6] - '1')]};
+  if (n == "SrtEncoding")
+    return {.itemIndex = &ui.coSrtEncoding.itemIndex, .itemCount = ui.coSrtEncoding.items.size()};
   if (n == "Engine") return {.itemIndex = &ui.coEngine.itemIndex, .itemCount = ui.coEngine.items.size()};
   if (n == "OcrLang") return {.edit = &ui.eOcrLang};
   return {};

@@ -10,7 +10,7 @@ CliCommand addOcrCommand(CLI::App& cli, CliContext& ctx) {
   auto file = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, "Subtitle stream (.sup)")->required();
-  cmd->add_option("-o", *out, "Output SRT file (default: standard output)");
+  cmd->add_option("-o", *out, "Output SRT file; - or none: standard output");
   return {cmd, [&ctx, file, out] {
             if (!ctx.load(*file)) return int(kExitFailed);
             App& app = ctx.app;

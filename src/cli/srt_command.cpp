@@ -8,6 +8,6 @@ CliCommand addSrtCommand(CLI::App& cli, CliContext& ctx) {
   auto file = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   cmd->add_option("FILE", *file, "Subtitle stream (.sup) or SubRip file (.srt)")->required();
-  cmd->add_option("-o", *out, "Output SRT file (default: standard output)");
+  cmd->add_option("-o", *out, "Output SRT file; - or none: standard output");
   return {cmd, [&ctx, file, out] { return ctx.load(*file) ? emitSrt(ctx, *out) : kExitFailed; }};
 }

@@ -10,13 +10,14 @@ int emitSrt(CliContext& ctx, const std::string& out) {
   App& app = ctx.app;
   SUP2Srt(app);
   ctx.host.finishProgress();
-  if (out.empty()) {
-    const std::string text = srtFileText(app.ui.mSRT.lines);
+  const int encoding = app.ui.coSrtEncoding.itemIndex;
+  if (out.empty() || out == kStandardOutput) {
+    const std::string text = srtFileText(app.ui.mSRT.lines, encoding);
     std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? kExitOk : kExitFailed;
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? kExitOk : kExitFailed;
   }
   try {
-    writeSrtFile(out, app.ui.mSRT.lines);
+    writeSrtFile(out, app.ui.mSRT.lines, encoding);
   } catch (const FileError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return kExitFailed;

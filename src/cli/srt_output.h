@@ -4,6 +4,10 @@
 
 struct CliContext;
 
+// The output name that means standard output.
+inline constexpr const char* kStandardOutput = "-";
+
 // Rebuilds the SRT view and writes it to `out` (completely or not at all), or to stdout
-// when `out` is empty, with the same bytes a file gets. Returns the exit status.
+// when `out` is empty or "-", with the same bytes a file gets, in the "SRT encoding" chosen.
+// Returns the exit status.
 int emitSrt(CliContext& ctx, const std::string& out);

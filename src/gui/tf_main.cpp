@@ -631,6 +631,7 @@ QWidget* TfMain::buildOptionsPage() {
   sf->addRow(QStringLiteral("Last line"), intEdit(ui.ieLastLine, "LastLine"));
   sf->addRow(QStringLiteral("Line spacing"), intEdit(ui.ieLineSpc, "LineSpc"));
   sf->addRow(QStringLiteral("Color"), intEdit(ui.ieMaxColor, "MaxColor"));
+  sf->addRow(toQt(ui.coSrtEncoding.caption), comboBox(ui.coSrtEncoding, "SrtEncoding"));
 
   // Stream export and frame.
   QGroupBox* stream = group("Stream exp.");

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "text/cp1252.h"
+#include "text/utf8.h"
 
 namespace {
 // The characters one code point stands for in the stored text; empty for none (unknown).
@@ -23,19 +24,18 @@ std::u16string_view plainCharacters(char32_t cp) {
 void appendCharacters(std::vector<GlyphCell>& cells, const WordBox& word, int style) {
   const std::string_view text = word.text;
   for (size_t i = 0; i < text.size();) {
-    const Utf8Char u = decodeUtf8(text, i);
-    i += u.length;
+    const std::optional<char32_t> cp = nextUtf8(text, i);
+    if (!cp) ++i;  // a byte that is no UTF-8 reads as unknown
     GlyphCell cell{word.left, word.right, 0, 0, style, 0};
-    const std::u16string_view plain = plainCharacters(u.cp);
-    if (u.valid && !plain.empty()) {
+    const std::u16string_view plain = cp ? plainCharacters(*cp) : std::u16string_view();
+    if (!plain.empty()) {
       for (char16_t ch : plain) {
         cell.ch = ch;
         cells.push_back(cell);
       }
       continue;
     }
-    // '?' is the one character whose code page byte also stands for "none".
-    if (u.valid && u.cp <= 0xFFFF && (u.cp == U'?' || unicodeToCp1252(u.cp) != '?')) cell.ch = uint16_t(u.cp);
+    if (cp && cp1252Code(*cp)) cell.ch = uint16_t(*cp);
     cells.push_back(cell);
   }
 }

@@ -116,3 +116,14 @@ void centreTextColumns(const App& app, TSUPWin& w, int widest, int widestBoxes) 
   w.x1 = uint16_t(x1);
   w.x2 = uint16_t(std::min(app.displayWidth - 1, x1 + std::max(widest, widestBoxes)));
 }
+
+void centreTextBlock(App& app, TSUPWin& w, const std::vector<std::string>& lines) {
+  app.italicOn = false;
+  int widest = 0, widestBoxes = 0;
+  for (const std::string& line : lines) {
+    int boxes = 0;
+    widest = std::max(widest, DrawLine(app, line, 0, 0, true, &boxes));
+    widestBoxes = std::max(widestBoxes, boxes);
+  }
+  centreTextColumns(app, w, widest, widestBoxes);
+}

@@ -3,6 +3,7 @@
 // copied with their anti-aliased edges from the sheet into the working images that the
 // render flags name, and lines are measured so that callers can centre a text block.
 #include <string>
+#include <vector>
 
 #include "render/glyph_tables.h"
 #include "render/letter_sheet.h"
@@ -36,3 +37,6 @@ struct TSUPWin;
 // A block wider than the display starts at column 0 and ends at its last column, so the
 // area never leaves the canvas.
 void centreTextColumns(const App& app, TSUPWin& w, int widest, int widestBoxes);
+// Measures the lines of a subtitle as the renderer draws them (from upright letters, each
+// line's italic state carried to the next) and centres the area on the widest.
+void centreTextBlock(App& app, TSUPWin& w, const std::vector<std::string>& lines);

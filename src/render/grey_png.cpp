@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/file_error.h"
+#include "app/output_file.h"
 
 namespace {
 // The largest picture a sheet may reasonably be; keeps a forged header from asking for
@@ -54,15 +55,9 @@ void writeGreyPng(const std::string& path, const GreyImage& img) {
   image.width = png_uint_32(img.width);
   image.height = png_uint_32(img.height);
   image.format = PNG_FORMAT_GRAY;
-  const std::string temp = path + ".tmp";
-  if (!png_image_write_to_file(&image, temp.c_str(), 0, img.pixels.data(), img.width, nullptr)) {
-    const int err = errno;
-    std::remove(temp.c_str());
-    throw writeError(path, err);
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    std::remove(temp.c_str());
-    throw writeError(path, err);
-  }
+  OutputFile out(path);
+  errno = 0;
+  if (!png_image_write_to_stdio(&image, out.stream(), 0, img.pixels.data(), img.width, nullptr))
+    throw writeError(path, errno ? errno : EIO);
+  out.commit();
 }

@@ -16,7 +16,12 @@ void mSRTChange(App& app);
 // "Save SRT": asks for a file name and writes the view there.
 void bSaveSRTClick(App& app);
 
-// The lines as file bytes, each followed by CR LF.
-std::string srtFileText(const std::vector<std::string>& lines);
+// The values of "SRT encoding" (settings name SrtEncoding).
+inline constexpr int kSrtWindows1252 = 0;
+inline constexpr int kSrtUtf8 = 1;
+
+// The lines as file bytes, each followed by CR LF: Windows-1252 as the program holds them,
+// or UTF-8 with a byte-order mark.
+std::string srtFileText(const std::vector<std::string>& lines, int encoding);
 // Writes the lines to path completely or not at all (FileError on failure).
-void writeSrtFile(const std::string& path, const std::vector<std::string>& lines);
+void writeSrtFile(const std::string& path, const std::vector<std::string>& lines, int encoding);

@@ -1,7 +1,6 @@
 #include "text/srt_import.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "app/app.h"
 #include "app/command_guards.h"
@@ -10,54 +9,48 @@
 #include "app/recent_files.h"
 #include "app/subtitle_selector.h"
 #include "model/file_names.h"
+#include "model/pts.h"
+#include "model/subtitle_order.h"
 #include "readers/stream_file.h"
 #include "render/draw_line.h"
 #include "render/draw_sub.h"
-#include "text/srt_time.h"
+#include "text/cp1252.h"
+#include "text/sheet_text.h"
+#include "text/srt_cues.h"
+#include "text/srt_lettering.h"
+#include "text/srt_tags.h"
+#include "text/text_decoding.h"
+#include "text/text_file_lines.h"
 #include "text/text_lines.h"
 
 namespace {
 const char* const kOpenSrtTitle = "Open SubRip subtile (SRT)";
 const char* const kOpenSrtFilter = "SRT (SubRip subtitle)|*.srt";
 
-// Lines of 8 or more characters cannot be cue numbers.
-constexpr size_t kMaxNumberLength = 7;
-// The time line: start in characters 1 to 12, end in 18 to 29.
-constexpr size_t kEndTimePos = 17;
-constexpr size_t kTimeLength = 12;
+std::string cueName(const TSUP& s) { return "Cue " + std::to_string(s.num); }
+std::string otherCue(const TSUP& s) { return "cue " + std::to_string(s.num); }
 
-struct CueTimes {
-  std::string startTime, endTime;
-  uint32_t startPts = 0, endPts = 0;
-};
-
-// The cue number of a number line: the digits after its last non-digit, so that a byte-order
-// mark or a sign in front is dropped. Blanks and control characters at the end are dropped
-// first, so that "12 " reads as 12; a line that leaves no digits is no cue number.
-std::string numberDigits(const std::string& line) {
-  size_t end = line.size();
-  while (end > 0 && (unsigned char)line[end - 1] <= ' ') --end;
-  size_t start = end;
-  while (start > 0 && line[start - 1] >= '0' && line[start - 1] <= '9') --start;
-  return line.substr(start, end - start);
+// A line about the import in the log, which keeps the empty line that the count at the end
+// takes the place of.
+void note(App& app, const std::string& text) {
+  app.logn(text);
+  app.log("");
 }
 
-std::optional<CueTimes> readTimeLine(const std::string& line) {
-  if (line.size() < kEndTimePos + kTimeLength) return std::nullopt;
-  CueTimes t{line.substr(0, kTimeLength), line.substr(kEndTimePos, kTimeLength)};
-  const auto start = txt2ptm(t.startTime), end = txt2ptm(t.endTime);
-  if (!start || !end) return std::nullopt;
-  t.startPts = *start;
-  t.endPts = *end;
-  return t;
+std::string viewLine(std::u32string_view line) {
+  std::string out(line.size(), '?');
+  for (size_t i = 0; i < line.size(); ++i) out[i] = char(unicodeToCp1252(line[i]));
+  return out;
 }
 
-// Top and bottom rows of a cue's text block on the baselines of its n lines. The renderer
-// replaces them by the rows it inks.
-void placeRows(const App& app, TSUPWin& w, int n) {
+// Centres the area of an SRT subtitle on its widest line and sets its rows from the
+// baselines of its lines.
+void placeTextArea(App& app, TSUP& s) {
+  TSUPWin& w = s.win[0];
+  centreTextBlock(app, w, splitLines(s.text));
   // A cue of more than ten lines has baselines for its last ten only: the lines above are
   // not drawn, and the area starts above the tenth.
-  const int top = std::min(n, kMaxTextLines);
+  const int top = std::min(s.lineCount, kMaxTextLines);
   // Glyph rows 6 to 10 do not exist; their ascent would be 0 and put the top line's letters
   // above the area, so those blocks reach up by the tallest ascent of the sheet.
   const int ascent = top <= kGlyphRowCount ? glyphRows[size_t(top)].base - glyphRows[size_t(top)].top : kGlyphAscent;
@@ -73,96 +66,126 @@ void placeRows(const App& app, TSUPWin& w, int n) {
 
 class SrtWalk {
  public:
-  SrtWalk(App& app, std::vector<std::string> lines) : app_(app), lines_(std::move(lines)) {}
+  SrtWalk(App& app, const std::vector<std::u32string>& lines) : app_(app), lines_(lines) {}
 
   // Reads cue after cue, letting the window handle input before each step; returns the index
   // of the line at which it stopped.
   size_t run() {
     const size_t quarter = lines_.size() / 4;
-    size_t i = 0;
-    while (i < lines_.size() && !app_.pumpAndCheckCancel()) i = step(i, quarter);
-    return i;
+    SrtCueReader reader;
+    reader.stop = [&](size_t i) {
+      if (app_.pumpAndCheckCancel()) return true;
+      if (i % 10 == 0 && quarter > 0) {
+        app_.ui.ProgressBar.position = int(std::min<size_t>(100, app_.subs.size() * 100 / quarter));
+        app_.host.repaint();
+      }
+      return false;
+    };
+    reader.cue = [&](SrtCue&& cue) { addCue(std::move(cue)); };
+    reader.note = [&](const std::string& text) { note(app_, text); };
+    const size_t stoppedAt = readSrtCues(lines_, reader);
+    if (removedTags_) note(app_, "Formatting the letters cannot show was removed: " + removedTagNames(removedTags_) + ".");
+    return stoppedAt;
   }
 
  private:
-  // Handles the line at i, a cue number or a line to skip; returns the next line to handle.
-  size_t step(size_t i, size_t quarter) {
-    const std::string& line = lines_[i];
-    if (line.empty() || line.size() > kMaxNumberLength) return i + 1;
-    const std::string digits = numberDigits(line);
-    if (digits.empty()) return i + 1;
-    const int32_t num = std::stoi(digits);
-    if (num < 1) return i + 1;
-    app_.ui.mSRT.lines[i] = digits;
-    const size_t cue = app_.subs.size() + 1;
-    app_.slog("Subtitle: " + std::to_string(cue), 1);
-    if (i % 10 == 0 && quarter > 0) {
-      app_.ui.ProgressBar.position = int(std::min<size_t>(100, (cue - 1) * 100 / quarter));
-      app_.host.repaint();
+  void addCue(SrtCue&& cue) {
+    if (cue.numberLine) app_.ui.mSRT.lines[*cue.numberLine] = cue.number;
+    const CueLettering letters = letterCue(cue.text, measure_, app_.displayWidth);
+    removedTags_ |= letters.removedTags;
+    const std::string name = "Cue " + std::to_string(cue.num);
+    if (!letters.missing.empty()) {
+      std::string names;
+      for (char32_t c : letters.missing) names += (names.empty() ? "" : ", ") + characterName(c);
+      if (letters.missing.size() == kMaxMissingNamed) names += " and more";
+      note(app_, name + ": no glyph for " + names + ".");
     }
-    // A number line at the very end, or one not followed by a time line, starts no cue; the
-    // walk goes on with the next line.
-    const std::optional<CueTimes> times = i + 1 < lines_.size() ? readTimeLine(lines_[i + 1]) : std::nullopt;
-    if (!times) {
-      note("Cue " + digits + " skipped: no time line follows its number.");
-      return i + 1;
+    if (letters.broken) note(app_, name + ": a word wider than the screen was broken.");
+    else if (letters.wrapped) note(app_, name + ": a line wider than the screen was wrapped.");
+    if (letters.lines.empty()) {
+      note(app_, name + " skipped: none of its characters can be drawn.");
+      return;
     }
-    std::vector<std::string> text;
-    size_t next = i + 2;
-    while (next < lines_.size()) {
-      const std::string t = trimLine(lines_[next++]);
-      if (t.empty()) break;
-      // The stored text joins lines with "|", so a "|" inside a line breaks it in two;
-      // otherwise the count of lines and the parts of the text would disagree.
-      for (const std::string& part : splitLines(t))
-        if (std::string p = trimLine(part); !p.empty()) text.push_back(std::move(p));
-    }
-    // A cue without text shows nothing and would give an empty area to the writers.
-    if (text.empty()) {
-      note("Cue " + digits + " skipped: it has no text.");
-      return next;
-    }
-    if (text.size() > size_t(kMaxTextLines))
-      note("Cue " + digits + ": only its last " + std::to_string(kMaxTextLines) + " lines can be drawn.");
-    addCue(num, *times, text);
-    return next;
-  }
-
-  void addCue(int32_t num, const CueTimes& times, const std::vector<std::string>& text) {
     TSUP& s = app_.appendSub();
-    const int sub = int(app_.subs.size()) - 1;
-    s.num = num;
-    s.startTime = times.startTime;
-    s.endTime = times.endTime;
-    s.startPts = times.startPts;
-    s.endPts = times.endPts;
+    s.num = cue.num;
+    s.startPts = uint32_t(cue.span.start * 90);
+    s.endPts = uint32_t(cue.span.end * 90);
+    s.startTime = pts2str(s.startPts);
+    s.endTime = pts2str(s.endPts);
     s.palCount = 256;
     s.textOk = 1;
-    s.lineCount = int32_t(text.size());
-    // Measured as the renderer will draw it: each subtitle starts upright.
-    app_.italicOn = false;
-    int widest = 0, widestBoxes = 0;
-    for (const std::string& t : text) {
-      if (!s.text.empty()) s.text += '|';
-      s.text += t;
-      int boxes = 0;
-      widest = std::max(widest, DrawLine(app_, t, 0, sub, true, &boxes));
-      widestBoxes = std::max(widestBoxes, boxes);
-    }
-    centreTextColumns(app_, s.win[0], widest, widestBoxes);
-    placeRows(app_, s.win[0], int(text.size()));
-  }
-
-  // A line about a cue in the log, which keeps the empty line that the count at the end
-  // takes the place of.
-  void note(const std::string& text) {
-    app_.logn(text);
-    app_.log("");
+    s.lineCount = int32_t(letters.lines.size());
+    for (const std::string& line : letters.lines) s.text += (s.text.empty() ? "" : "|") + line;
+    app_.slog("Subtitle: " + std::to_string(app_.subs.size()), 1);
   }
 
   App& app_;
-  const std::vector<std::string> lines_;
+  const std::vector<std::u32string>& lines_;
+  unsigned removedTags_ = 0;
+  // As the renderer draws: to the last column of the widest glyph box.
+  const LineMeasure measure_ = [this](const std::string& line, bool& italic) {
+    app_.italicOn = italic;
+    int boxes = 0;
+    const int width = DrawLine(app_, line, 0, 0, true, &boxes);
+    italic = app_.italicOn;
+    return std::max(width, boxes);
+  };
 };
+
+// Cues that start together are shown together, one above the other (a repeated cue once):
+// one screen holds one subtitle at a time.
+void joinSameStarts(App& app) {
+  std::vector<TSUP>& subs = app.subs;
+  size_t kept = 0;
+  for (size_t i = 0; i < subs.size(); ++i) {
+    if (kept > 0 && subs[i].startPts == subs[kept - 1].startPts) {
+      TSUP& into = subs[kept - 1];
+      const TSUP& s = subs[i];
+      if (s.text == into.text) {
+        note(app, cueName(s) + " repeats " + otherCue(into) + ": shown once.");
+      } else {
+        note(app, cueName(s) + " starts with " + otherCue(into) + ": shown below it.");
+        into.text += "|" + s.text;
+        into.lineCount += s.lineCount;
+      }
+      if (s.endPts > into.endPts) {
+        into.endPts = s.endPts;
+        into.endTime = s.endTime;
+      }
+      continue;
+    }
+    if (kept != i) subs[kept] = std::move(subs[i]);
+    ++kept;
+  }
+  subs.resize(kept);
+}
+
+// Puts the cues in the order of their times, one on the screen at a time, and places each.
+void orderAndPlace(App& app) {
+  for (int32_t num : sortByStart(app.subs))
+    note(app, "Cue " + std::to_string(num) + " starts before a cue above it: put in time order.");
+  joinSameStarts(app);
+  for (size_t i : cutOverlaps(app.subs)) {
+    const TSUP& s = app.subs[i];
+    note(app, cueName(s) + " overlaps " + otherCue(app.subs[i + 1]) + ": it now ends at " + s.endTime + ".");
+  }
+  for (TSUP& s : app.subs) {
+    placeTextArea(app, s);
+    if (s.lineCount > kMaxTextLines)
+      note(app, cueName(s) + ": only its last " + std::to_string(kMaxTextLines) + " lines can be drawn.");
+  }
+}
+
+// Why a file gave no subtitle, when it was read to its end.
+std::string noCueReason(const App& app, const std::vector<std::u32string>& lines) {
+  const std::string name = fileNameOf(app.srcName);
+  const bool anyTimeLine = std::any_of(lines.begin(), lines.end(), [](const std::u32string& l) {
+    return asciiOf(l).find("-->") != std::string::npos;
+  });
+  if (!anyTimeLine)
+    return "No subtitle in " + name + ": it holds no time line such as 00:00:01,000 --> 00:00:02,500.";
+  return "No subtitle in " + name + ": none of its cues can be shown (see above).";
+}
 
 // Ends the import whatever stopped it: the SRT view shows what was read, the buttons and the
 // busy state are back to idle, and subtitle 1 is drawn.
@@ -198,34 +221,17 @@ void finishImport(App& app, size_t stoppedAt) {
 }
 }  // namespace
 
-std::vector<std::string> splitTextLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-    lines.emplace_back(bytes.substr(start, i - start));
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
-  return lines;
-}
-
-std::string trimLine(std::string_view line) {
-  size_t a = 0, b = line.size();
-  while (a < b && (unsigned char)line[a] <= ' ') ++a;
-  while (b > a && (unsigned char)line[b - 1] <= ' ') --b;
-  return std::string(line.substr(a, b - a));
-}
-
 void importSrt(App& app, std::string_view bytes) {
   Controls& ui = app.ui;
-  std::vector<std::string> lines = splitTextLines(bytes);
+  const DecodedText decoded = decodeText(bytes);
+  const std::vector<std::u32string> lines = splitTextLines(decoded.text);
   ui.eSUPfile.text.clear();
   ui.lSRTfile.caption = app.srcName;
-  ui.mSRT.lines = lines;
+  ui.mSRT.lines.clear();
+  for (const std::u32string& line : lines) ui.mSRT.lines.push_back(viewLine(line));
   ui.mSRT.visible = false;
   app.log2("Loading " + fileNameOf(app.srcName));
+  note(app, std::string("Text encoding: ") + encodingName(decoded.encoding) + ".");
   app.slog("Loading...", 0);
   app.subFormat = sfSRT;
   // The text stands on the 1920 x 1080 canvas, whatever a DVD list before left the display at.
@@ -239,16 +245,24 @@ void importSrt(App& app, std::string_view bytes) {
   app.subs.clear();
 
   size_t stoppedAt = lines.size();
+  bool cancelled = false, failed = false;
   try {
-    stoppedAt = SrtWalk(app, std::move(lines)).run();
+    stoppedAt = SrtWalk(app, lines).run();
+    cancelled = app.cancelReq;
+    orderAndPlace(app);
   } catch (const std::exception& e) {
-    // Out of memory on a huge file: the cues read so far stay, the window is not left busy.
+    // Out of memory on a huge file: reported, and the window is not left busy with a list
+    // whose areas are not placed.
     app.erlog(e.what());
+    app.subs.clear();
+    failed = true;
   }
   // The list is new: what its commands may do is set afresh after the run.
   op.finish();
   finishImport(app, stoppedAt);
   app.srtDirty = false;  // the SRT view shows the imported file itself
+  // Cancelling is no failure; a file read to its end without a single cue is.
+  if (app.subs.empty() && !cancelled && !failed) app.erlog(noCueReason(app, lines));
 }
 
 void ReadSRT(App& app) {

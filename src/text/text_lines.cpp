@@ -6,7 +6,7 @@
 #include "app/command_guards.h"
 #include "render/draw_line.h"
 #include "render/draw_sub.h"
-#include "text/srt_import.h"
+#include "text/text_file_lines.h"
 
 std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -54,16 +54,10 @@ void mSubtextExit(App& app) {
   TSUP& s = app.subs[size_t(app.curSub)];
   s.lineCount = int32_t(lines.size());
   s.text = LinesToTxt(lines);
-  // Measured as the renderer draws it: each subtitle starts upright.
-  app.italicOn = false;
-  int widest = 0, widestBoxes = 0;
   for (std::string& line : lines) {
     line = trimLine(line);
     mSubtextChange(app);
-    int boxes = 0;
-    widest = std::max(widest, DrawLine(app, line, 0, app.curSub, true, &boxes));
-    widestBoxes = std::max(widestBoxes, boxes);
   }
-  centreTextColumns(app, s.win[0], widest, widestBoxes);
+  centreTextBlock(app, s.win[0], lines);
   DrawSub(app, app.curSub + 1);
 }

@@ -18,6 +18,7 @@
 #include "support/test_host.h"
 #include "text/srt_export.h"
 #include "text/srt_import.h"
+#include "text/text_file_lines.h"
 
 namespace {
 std::string readFile(const std::string& path) {

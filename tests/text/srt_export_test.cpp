@@ -56,10 +56,11 @@ TEST_F(SrtExport, ViewAndFile) {
 
 TEST_F(SrtExport, ViewIsRebuiltOnlyWhenOutOfDate) {
   add(1, "00:00:01,000", "", std::string(400, 'x'));
+  app->subs[0].startPts = 90000;
   app->srtDirty = true;
   app->ui.PageControl.activePage = pgSRT;
   PageControlChange(*app);
-  EXPECT_EQ(app->ui.mSRT.lines[1], "00:00:01,000 --> ");  // an unknown end
+  EXPECT_EQ(app->ui.mSRT.lines[1], "00:00:01,000 --> 00:00:03,000");  // an unknown end: two seconds
   EXPECT_EQ(app->ui.mSRT.lines[2].size(), 400u);
   app->subs[0].text = "changed without marking";
   PageControlChange(*app);

@@ -3,25 +3,18 @@
 
 #include "app/app.h"
 #include "app/settings_table.h"
+#include "model/pts.h"
 #include "render/draw_line.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
 #include "text/srt_import.h"
 #include "text/srt_time.h"
+#include "text/srt_fixture.h"
+#include "text/text_file_lines.h"
 
 namespace {
-class SrtImport : public ::testing::Test {
+class SrtImport : public SrtFixture {
  protected:
-  TestHost host;
-  App app{host};
-  TempDir dir;
-
-  SrtImport() { app.letterSheet = GreyImage(kSheetMinWidth, kSheetMinHeight, kSheetBackground); }
-
-  void import(const std::string& text) {
-    app.srcName = dir.write("movie.srt", text);
-    ReadSRT(app);
-  }
   int measure(const std::string& line) {
     app.italicOn = false;
     return DrawLine(app, line, 0, 0, true);
@@ -38,20 +31,40 @@ class SrtImport : public ::testing::Test {
   }
 };
 
+// Cue i from second i to i + 1, in four lines.
+std::string numberedCue(int i) {
+  return std::to_string(i) + "\n" + pts2str(uint32_t(i) * 90000) + " --> " + pts2str(uint32_t(i + 1) * 90000) + "\nText\n\n";
+}
+
 const char* const kTwoCues =
     "1\r\n00:00:01,000 --> 00:00:02,500\r\n  Hello \r\nworld\r\n\r\n"
     "2\r\n00:01:02,500 --> 00:01:04,000\r\n<i>Bye</i>\r\n\r\n";
 }  // namespace
 
-TEST(SrtTime, TicksOfTimeTexts) {
-  EXPECT_EQ(txt2ptm("00:01:02,500"), 5625000u);
-  EXPECT_EQ(txt2ptm("00:01:04,000"), 5760000u);
-  EXPECT_EQ(txt2ptm("13:15:21,858"), 4294967220u);
-  EXPECT_EQ(txt2ptm("13:15:21,859"), 14u);  // wraps modulo 2^32
-  EXPECT_EQ(txt2ptm("99-99-99.999"), 99u * 324000000u + 99u * 5400000u + 99u * 90000u + 999u * 90u);
-  EXPECT_EQ(txt2ptm("00:01:02,50"), std::nullopt);
-  EXPECT_EQ(txt2ptm("00:0x:02,500"), std::nullopt);
-  EXPECT_EQ(txt2ptm(" 0:01:02,500"), std::nullopt);
+TEST(SrtTime, TimeLines) {
+  const struct {
+    const char* line;
+    std::optional<CueSpanMs> want;
+  } cases[] = {
+      {"00:01:02,500 --> 00:01:04,000", CueSpanMs{62500, 64000}},
+      {"  0:00:01.5-->0:00:02.25  X1:10 Y1:20", CueSpanMs{1500, 2250}},  // loose forms, positions after
+      {"13:15:21,858 --> 100:00:00,000", CueSpanMs{47721858, 360000000}},
+      {"00:00:01 --> 00:00:02,000", CueSpanMs{1000, 2000}},
+      {"00:00:0a,000 --> 00:00:02,000", std::nullopt},
+      {"00:00:01,000 --> 00:00:02,000x", std::nullopt},
+      {"00:00:01,000 -> 00:00:02,000", std::nullopt},
+      {"00:00:01,000 --> ", std::nullopt},
+      {"00:00:01,0000 --> 00:00:02,000", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const auto got = readTimeLine(c.line);
+    ASSERT_EQ(got.has_value(), c.want.has_value()) << c.line;
+    if (got) {
+      EXPECT_EQ(std::pair(got->start, got->end), std::pair(c.want->start, c.want->end)) << c.line;
+    }
+  }
+  EXPECT_TRUE(isTimeLine("garbage --> more"));
+  EXPECT_FALSE(isTimeLine("00:00:01,000 - 00:00:02,000"));
 }
 
 TEST(SrtText, LinesAndTrimming) {
@@ -59,8 +72,10 @@ TEST(SrtText, LinesAndTrimming) {
   EXPECT_EQ(splitTextLines("a\n\n"), (std::vector<std::string>{"a", ""}));
   EXPECT_EQ(splitTextLines("a\r\n"), (std::vector<std::string>{"a"}));
   EXPECT_EQ(splitTextLines(""), std::vector<std::string>{});
+  EXPECT_EQ(splitTextLines(U"x\r\ry"), (std::vector<std::u32string>{U"x", U"", U"y"}));
   EXPECT_EQ(trimLine(" \t\x01 Hi there \x1F\r"), "Hi there");
   EXPECT_EQ(trimLine("   "), "");
+  EXPECT_EQ(trimLine(U"\u00A0\uFEFF\u3000 Hi there\u2009\u200B"), U"Hi there");
 }
 
 TEST_F(SrtImport, CuesBecomeRecordsWithTimesTextAndArea) {
@@ -101,48 +116,13 @@ TEST_F(SrtImport, EndsIdleWithTheListShownAndLogged) {
   EXPECT_EQ(app.ui.ieSubs.text, "1");
   EXPECT_EQ(app.ui.eSUPfile.text, "");
   EXPECT_EQ(app.ui.lSRTfile.caption, app.srcName);
-  // "Loading" with its empty line, whose place the count then takes, and an empty line.
-  EXPECT_EQ(app.messages.plainText(), "Loading movie.srt\n2 subtitles loaded.\n\n\n");
+  // "Loading" with its empty line, whose place the encoding and then the count take, and an
+  // empty line.
+  EXPECT_EQ(app.messages.plainText(), "Loading movie.srt\nText encoding: UTF-8.\n2 subtitles loaded.\n\n\n");
   EXPECT_EQ(app.statusBar.panels[0].text, " Ready.");
   // The view shows the file as read, without the blank line that ended the last cue.
   EXPECT_EQ(app.ui.mSRT.lines.size(), 8u);
   EXPECT_EQ(app.ui.mSRT.lines.back(), "<i>Bye</i>");
-}
-
-TEST_F(SrtImport, NumberLinesAreReadFromTheirLastDigits) {
-  import("\xEF\xBB\xBF" "7\n00:00:01,000 --> 00:00:02,000\nA\n\n"
-         "Subtitles made by someone\n"                 // a header of 8 or more characters
-         "0\n00:00:03,000 --> 00:00:04,000\nB\n\n"     // number 0: skipped, as is its time line
-         "x-12 \n00:00:05,000 --> 00:00:06,000\nC\n");  // a sign in front, a blank after
-  ASSERT_EQ(app.subs.size(), 2u);
-  EXPECT_EQ(app.subs[0].num, 7);
-  EXPECT_EQ(app.subs[0].text, "A");
-  // The cue numbered 0 is skipped line by line; its text "B" has no digits and starts nothing.
-  EXPECT_EQ(app.subs[1].num, 12);
-  EXPECT_EQ(app.subs[1].text, "C");
-  EXPECT_EQ(app.ui.mSRT.lines[0], "7");  // the view shows the numbers as read
-  EXPECT_EQ(app.ui.mSRT.lines[9], "12");
-}
-
-TEST_F(SrtImport, IncompleteCuesAreSkippedAndTheWalkGoesOn) {
-  import("1\nthis is no time line at all\nA\n\n"
-         "2\n00:00:0a,000 --> 00:00:02,000\nB\n\n"
-         "3\n00:00:01,000 --> 00:00:02\nC\n\n"
-         "4\n00:00:01,000 --> 00:00:02,000\n\n"            // no text
-         "5\n00:00:01,000 --> 00:00:02,000\n  \t \nD\n\n"  // a blank text line ends the cue at once
-         "6\n00:00:03,000 --> 00:00:04,000\nE\n\n"
-         "7\n00:00:05,000 --> 00:00:06,000");              // the file ends after the time line
-  ASSERT_EQ(app.subs.size(), 1u);
-  EXPECT_EQ(app.subs[0].num, 6);
-  expectIdle();
-  const std::string log = app.messages.plainText();
-  EXPECT_NE(log.find("Cue 2 skipped: no time line follows its number."), std::string::npos);
-  EXPECT_NE(log.find("Cue 4 skipped: it has no text."), std::string::npos);
-  EXPECT_NE(log.find("Cue 7 skipped: it has no text."), std::string::npos);
-
-  import("1\n00:00:01,000 --> 00:00:02,000\nA\n\n9\n");  // ends after a number
-  ASSERT_EQ(app.subs.size(), 1u);
-  EXPECT_NE(app.messages.plainText().find("Cue 9 skipped"), std::string::npos);
 }
 
 TEST_F(SrtImport, TallCuesKeepTheirTextAndStayOnTheCanvas) {
@@ -170,16 +150,9 @@ TEST_F(SrtImport, ABarInsideALineBreaksIt) {
   EXPECT_EQ(app.subs[0].lineCount, 2);
 }
 
-TEST_F(SrtImport, AreaOfAnOverlongLineStaysOnTheCanvas) {
-  import("1\n00:00:01,000 --> 00:00:02,000\n" + std::string(100, 'W') + "\n");
-  ASSERT_EQ(app.subs.size(), 1u);
-  EXPECT_EQ(app.subs[0].win[0].x1, 0);
-  EXPECT_EQ(app.subs[0].win[0].x2, 1919);
-}
-
 TEST_F(SrtImport, CancelKeepsTheCuesReadAndRestoresTheButtons) {
   std::string srt;
-  for (int i = 1; i <= 50; ++i) srt += std::to_string(i) + "\n00:00:01,000 --> 00:00:02,000\nText\n\n";
+  for (int i = 1; i <= 50; ++i) srt += numberedCue(i);
   host.onPump = [&] {
     EXPECT_TRUE(app.busy);
     EXPECT_TRUE(app.ui.bCancel.enabled);
@@ -195,7 +168,7 @@ TEST_F(SrtImport, CancelKeepsTheCuesReadAndRestoresTheButtons) {
 
 TEST_F(SrtImport, ProgressGrowsWithTheCues) {
   std::string srt;
-  for (int i = 1; i <= 40; ++i) srt += std::to_string(i) + "\n00:00:01,000 --> 00:00:02,000\nText\n\n";
+  for (int i = 1; i <= 40; ++i) srt += numberedCue(i);
   int last = 0;
   bool grew = true;
   host.onPump = [&] {
@@ -211,6 +184,9 @@ TEST_F(SrtImport, NothingImportedDisablesSavingAndClearsThePicture) {
   import(kTwoCues);
   import("no cues in here\n");
   EXPECT_TRUE(app.subs.empty());
+  EXPECT_EQ(app.lastError, "No subtitle in movie.srt: it holds no time line such as 00:00:01,000 --> 00:00:02,500.");
+  import("1\n00:00:02,000 --> 00:00:01,000\nBackwards\n");
+  EXPECT_EQ(app.lastError, "No subtitle in movie.srt: none of its cues can be shown (see above).");
   EXPECT_FALSE(app.ui.bExport.enabled);
   EXPECT_FALSE(app.ui.bSaveBMP.enabled);
   EXPECT_FALSE(app.ui.ieSubs.enabled);

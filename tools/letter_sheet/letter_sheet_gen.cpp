@@ -38,7 +38,7 @@
 #include "read_back.h"
 #include "support/character_errors.h"
 #include "text/cp1252.h"
-#include "text/srt_import.h"
+#include "text/text_file_lines.h"
 
 namespace {
 const char* const kRegularFont = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";

@@ -1,4 +1,5 @@
-// Opens the main window on a file, as "marrowby FILE" does, and saves a picture of each page.
+// Opens the main window on a file, as "marrowby FILE" does (an SRT file as if dropped on it),
+// and saves a picture of each page.
 // Usage: marrowby_screenshots OUTDIR WIDTH HEIGHT [FILE]
 #include <QApplication>
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <cstdio>
 
 #include "app/subtitle_selector.h"
+#include "model/file_names.h"
+#include "readers/stream_loading.h"
 #include "ocr/ocr_commands.h"
 #include "gui/tf_main.h"
 
@@ -30,8 +33,14 @@ int main(int argc, char** argv) {
   const QDir out(a[1]);
   std::vector<std::string> args;
   if (a.size() > 4) args.push_back(QFile::encodeName(a[4]).toStdString());
-  TfMain window(args, QFile::encodeName(QApplication::applicationDirPath()).toStdString());
+  // The command line reads streams; an SRT file is imported as a dropped one is, once the
+  // letter sheet is loaded.
+  const bool srt = !args.empty() && upperExtension(args[0]) == ".SRT";
+  TfMain window(srt ? std::vector<std::string>{} : args,
+                QFile::encodeName(QApplication::applicationDirPath()).toStdString());
   window.show();
+  settle();
+  if (srt) window.run([&args](App& app) { filesDropped(app, args); });
   settle();
   window.resize(a[2].toInt(), a[3].toInt());
   settle();

@@ -218,9 +218,14 @@ void decodeArea(App& app, const TSUP& s, int j, size_t len) {
   }
 }
 
-void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, size_t firstLen) {
+std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat) {
   const int j0 = firstArea(s);
-  decodeArea(app, s, j0, firstLen);
-  if (app.subFormat == sfBluRay && j0 == 0 && s.win[1].dataPos != 0)
-    decodeArea(app, s, 1, loadAreaData(app, file, s, 1));
+  if (subFormat == sfBluRay && j0 == 0 && s.win[1].dataPos != 0) return {0, 1};
+  return {j0};
+}
+
+void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, size_t firstLen) {
+  const std::vector<int> areas = decodedAreas(s, app.subFormat);
+  decodeArea(app, s, areas[0], firstLen);
+  if (areas.size() > 1) decodeArea(app, s, 1, loadAreaData(app, file, s, 1));
 }

@@ -4,6 +4,8 @@
 // ocrMask (relative to the area's corner). Runs and lines that overrun the canvas or the
 // overlay are cut at their edges; nothing is written outside a picture.
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 class App;
 class StreamFile;
@@ -20,6 +22,9 @@ size_t loadAreaData(App& app, const StreamFile& file, const TSUP& s, int j);
 
 // Decodes area j of s from the first len bytes of pixBuf, by the kind of the list.
 void decodeArea(App& app, const TSUP& s, int j, size_t len);
+
+// The areas decodeSubtitle draws, in order: the first with data, and a second Blu-ray area.
+std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat);
 
 // Decodes every area of s; the first area's data (firstLen bytes) is already in pixBuf, a
 // second Blu-ray area is loaded from file.

@@ -252,3 +252,12 @@ void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, bool indexO
     decodeArea(app, s, loadAreaData(app, file, s), indexOnly);
   }
 }
+
+std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat) {
+  std::vector<int> areas;
+  if (subFormat == sfBluRay)
+    for (const TSUPObject& o : s.objects)
+      if (const int j = int(areaOf(s, o)); std::find(areas.begin(), areas.end(), j) == areas.end()) areas.push_back(j);
+  if (areas.empty()) areas.push_back(0);
+  return areas;
+}

@@ -5,6 +5,8 @@
 // a picture are cut at its edges; nothing is written outside a picture. With indexOnly set
 // (the writers and the picture files) only indexImage is written.
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 class App;
 class StreamFile;
@@ -27,3 +29,7 @@ void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObjec
 
 // Decodes every area (DVD, HD DVD) or object (Blu-ray) of s.
 void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, bool indexOnly = false);
+
+// The areas whose corners the pixels in ocrMask are placed from, in order: those holding a
+// Blu-ray object, else area 0.
+std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat);

@@ -1,5 +1,5 @@
-// Video files and VobSub indexes on any bytes: the container path (the program's own
-// Matroska reader, FFmpeg's demuxing library for transport and program streams) must end,
+// Video files and VobSub indexes on any bytes: the container path (FFmpeg's demuxing library
+// delivering the packets, the program putting them together) must end,
 // and the stream it makes of each track must be one the readers walk inside its bounds.
 #include <unistd.h>
 

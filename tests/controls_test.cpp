@@ -63,9 +63,9 @@ TEST(Settings, DefaultsAndRoundTrip) {
       {"LastLine", 1010},  {"LineSpc", 90},    {"Spacing", 4},     {"MaxColor", 220},  {"CutLevel", 145},
       {"Language", 0},     {"SpaceWidth", 20}, {"SpaceWmin", 10},  {"Format", 0},      {"Frame", 0},
       {"720p", false},     {"OCR", false},     {"Scenarist", false}, {"Fit", true},   {"Recent1", ""},
-      {"Recent8", ""}, {"SrtEncoding", 0}};
+      {"Recent8", ""},     {"SrtEncoding", 0},  {"Engine", engAuto}, {"OcrLang", std::string("eng")}};
   for (const auto& [name, v] : defaults) EXPECT_EQ(getSetting(app, *findSetting(name)), v) << name;
-  EXPECT_EQ(settingsTable().size(), 43u);
+  EXPECT_EQ(settingsTable().size(), 45u);
   EXPECT_TRUE(applySetting(app, *findSetting("Recent2"), SettingValue(std::string("/films/b.sup"))));
   EXPECT_EQ(app.ui.recentFiles[1], "/films/b.sup");
 

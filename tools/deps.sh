@@ -15,10 +15,11 @@ ensure_packages() {
 
 # What building and running the program needs.
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libpng-dev zlib1g-dev
-  nlohmann-json3-dev libcli11-dev libgl-dev libavformat-dev libavcodec-dev libavutil-dev)
+  nlohmann-json3-dev libcli11-dev libgl-dev libavformat-dev libavcodec-dev libavutil-dev
+  libtesseract-dev tesseract-ocr-eng)
 # What the tests need beyond that: the test framework, an independent decoder, an X server.
 TEST_PACKAGES=(libgtest-dev libgmock-dev ffmpeg mkvtoolnix xvfb xauth libxml2-utils pngcheck clang
   libclang-rt-14-dev)
 # Benchmarks (MARROWBY_BENCH=ON) and regenerating the letter sheet (tools/).
-BENCH_PACKAGES=(libbenchmark-dev)
+BENCH_PACKAGES=(libbenchmark-dev tesseract-ocr)
 TOOL_PACKAGES=(libfreetype-dev fonts-liberation2)

@@ -153,6 +153,12 @@ Controls::Controls() {
   ieSpaceWidth = intEdit(20, "The normal space width in pixels", 0, 99);
   ieSpaceWmin = intEdit(10, "The space width in pixels before 'j'", 0, 99);
   cbTags = checkBox("Insert tags (<i></i>)", false, "Insert tags to the text when detects italic font");
+  coEngine = comboBox("Engine", {"Rules", "Tesseract", "Auto"},
+                      "Rules: the program's own recognition; Tesseract: the Tesseract library; Auto: the rules "
+                      "first, Tesseract for every subtitle they cannot read fully");
+  coEngine.itemIndex = engAuto;
+  eOcrLang.text = "eng";
+  eOcrLang.hint = "The Tesseract language: a code such as eng, fra or deu, or several joined by +";
   rgFormat = radioGroup("Format", {"Blu-ray", "HD DVD"}, 0, 1);
   ieSpacing = intEdit(4, "Space between the letters", 0, 9);
   coLetters = comboBox("Letters", {"Default"}, "Font set for SRT import");

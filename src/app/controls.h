@@ -91,6 +91,9 @@ struct TPageControl : TControl {
   int32_t activePage = 0;
 };
 
+// The "Engine" choice of recognition.
+enum EngineChoice : int32_t { engRules = 0, engTesseract = 1, engAuto = 2 };
+
 // The pages of the page control, in tab order.
 enum Page : int32_t { pgStatus = 0, pgSRT = 1, pgImage = 2, pgOptions = 3, pgAbout = 4 };
 
@@ -178,6 +181,8 @@ struct Controls {
   TIntEdit ieSpaceWidth;
   TIntEdit ieSpaceWmin;
   TCheckBox cbTags;
+  TComboBox coEngine;  // items in EngineChoice order
+  TEdit eOcrLang;      // Tesseract language codes
   // Stream export.
   TRadioGroup rgFormat;
   // SRT.

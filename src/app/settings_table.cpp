@@ -25,6 +25,7 @@ const std::vector<SettingInfo> kTable = {
     {"Recent3", T::Text},       {"Recent4", T::Text},      {"Recent5", T::Text},
     {"Recent6", T::Text},       {"Recent7", T::Text},      {"Recent8", T::Text},
     {"SrtEncoding", T::Integer},
+    {"Engine", T::Integer},     {"OcrLang", T::Text},
 };
 static_assert(Controls::kRecentFiles == 8, "one stored name per entry of the recent files menu");
 
@@ -79,6 +80,8 @@ Target target(Controls& ui, const std::string& n) {
     return {.text = &ui.recentFiles[size_t(n[6] - '1')]};
   if (n == "SrtEncoding")
     return {.itemIndex = &ui.coSrtEncoding.itemIndex, .itemCount = ui.coSrtEncoding.items.size()};
+  if (n == "Engine") return {.itemIndex = &ui.coEngine.itemIndex, .itemCount = ui.coEngine.items.size()};
+  if (n == "OcrLang") return {.edit = &ui.eOcrLang};
   return {};
 }
 }  // namespace

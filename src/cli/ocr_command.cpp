@@ -21,6 +21,9 @@ CliCommand addOcrCommand(CLI::App& cli, CliContext& ctx) {
             }
             bOCRallClick(app);
             ctx.host.finishProgress();
+            // The window's log says why Tesseract did not read; here stderr does.
+            if (!app.tesseractProblem.empty())
+              std::fprintf(stderr, "%s The rules read alone.\n", app.tesseractProblem.c_str());
             if (ctx.failIfError() != kExitOk) return int(kExitFailed);
             return emitSrt(ctx, *out);
           }};

@@ -618,6 +618,10 @@ QWidget* TfMain::buildOptionsPage() {
   space->addStretch(1);
   of->addRow(QStringLiteral("Space width"), space);
   of->addRow(checkBox(ui.cbTags, "Tags"));
+  of->addRow(toQt(ui.coEngine.caption), comboBox(ui.coEngine, "Engine"));
+  QLineEdit* ocrLang = pathEdit(ui.eOcrLang, "OcrLang");
+  ocrLang->setMaximumWidth(digitsWidth(ocrLang, 12));
+  of->addRow(QStringLiteral("Tesseract language"), ocrLang);
 
   // SRT.
   QGroupBox* srt = group("SRT");

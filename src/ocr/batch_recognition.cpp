@@ -9,9 +9,9 @@
 #include "app/file_error.h"
 #include "app/long_operation.h"
 #include "app/subtitle_selector.h"
+#include "app/tesseract_reading.h"
 #include "export/timecode.h"
 #include "ocr/letter_statistic.h"
-#include "ocr/ocr.h"
 #include "ocr/ocr_commands.h"
 #include "render/draw_sub.h"
 
@@ -55,17 +55,21 @@ void bOCRallClick(App& app) {
   app.totalChars = 0;
   ui.ProgressBar.max = N;
 
+  BatchReader reader(app);
   bool completed = true;
+  int last = 0;  // the subtitles up to this one count in the totals
   for (int n = 1; n <= N; ++n) {
     app.host.pump();
+    last = n;
     TSUP& s = app.subs[size_t(n - 1)];
     if (s.fontMode == fmUnrecognised) {
       try {
         DrawSub(app, n);
-        ocr(app, n);
+        reader.recogniseDrawn(n);
       } catch (const FileError& e) {
         app.erlog(e.what());  // the stream file went away: the batch ends as if cancelled
         completed = false;
+        last = n - 1;
         break;
       }
       app.slog("Subtitle: " + std::to_string(n) + "/" + std::to_string(N) +
@@ -74,12 +78,16 @@ void bOCRallClick(App& app) {
       ui.ProgressBar.position = n;
       app.setTitle(std::string(kProgramName) + " - OCRing " + std::to_string((long long)n * 100 / N) + "%");
     }
-    app.totalLines += s.lineCount;
-    app.totalChars += s.charCount;
+    reader.storeRead();
     if (app.cancelReq) {
       completed = false;
       break;
     }
+  }
+  reader.finish();
+  for (int n = 1; n <= last; ++n) {
+    app.totalLines += app.subs[size_t(n - 1)].lineCount;
+    app.totalChars += app.subs[size_t(n - 1)].charCount;
   }
 
   app.log(std::to_string(app.totalLines) + " lines, " + std::to_string(app.totalChars) + " characters recognized.");

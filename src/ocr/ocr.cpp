@@ -7,6 +7,7 @@
 #include "ocr/ocr_marks.h"
 #include "ocr/segmentation.h"
 #include "ocr/text_assembly.h"
+#include "render/rle_decode.h"
 #include "text/text_lines.h"
 
 namespace {
@@ -20,44 +21,58 @@ void drawBandMarks(App& app, const LineBand& band, int x1, int y1, int W) {
   drawGuideLine(app.display, x1, x1 + W, y1 + band.lineBottom);
   drawNumber(app.display, x1 - kLabelLeft, y1 + band.lineBottom - 28, band.lineBottom - band.lineTop);
 }
+
+// The area recognition reads: window record 0's size. Pixels past the plane read as
+// background, so nothing is lost by limiting the width to it.
+int areaWidth(const TSUP& s, const OcrMask& mask) { return std::min(int(s.win[0].x2) - int(s.win[0].x1), mask.width()); }
+int areaHeight(const TSUP& s) { return int(s.win[0].y2) - int(s.win[0].y1); }
+
+SegmentOptions segmentOptions(const App& app, int fontMode) {
+  SegmentOptions options;
+  options.spaceWidth = app.ui.ieSpaceWidth.value();
+  options.spaceWmin = app.ui.ieSpaceWmin.value();
+  options.skew = app.skew;
+  options.fontMode = fontMode;
+  return options;
+}
 }  // namespace
 
-void ocr(App& app, int n) {
-  if (n < 1 || n > int(app.subs.size())) return;
+bool ocr(App& app, int n) {
+  if (n < 1 || n > int(app.subs.size())) return false;
   app.curSub = n - 1;
   TSUP& s = app.subs[size_t(n - 1)];
-  Controls& ui = app.ui;
   const TSUPWin& area = s.win[0];
-  // Pixels past the plane read as background, so nothing is lost by limiting the width to it.
-  const int W = std::min(int(area.x2) - int(area.x1), app.ocrMask.width());
-  const int H = int(area.y2) - int(area.y1);
+  const int W = areaWidth(s, app.ocrMask);
 
   auto& lines = app.ocrLines;
-  const int k = findBands(app.ocrMask, W, H, lines);
+  const int k = findBands(app.ocrMask, W, areaHeight(s), lines);
   for (int r = 0; r < k; ++r) drawBandMarks(app, lines[size_t(r)].band, area.x1, area.y1, W);
-  if (k == 0) return;
+  if (k == 0) return false;
 
-  SegmentOptions options;
-  options.spaceWidth = ui.ieSpaceWidth.value();
-  options.spaceWmin = ui.ieSpaceWmin.value();
-  options.skew = app.skew;
-  options.fontMode = s.fontMode;
-  SegmentCounters counters;
+  const SegmentOptions options = segmentOptions(app, s.fontMode);
+  SubtitleReading reading;
   bool italicMode = false;
-  int charCount = 0;
   for (int r = 0; r < k; ++r) {
     OcrLine& line = lines[size_t(r)];
-    readBandCells(app.ocrMask, W, line, options, italicMode, counters);
-    charCount += line.cellCount;
-    if (ui.Image.visible)
+    readBandCells(app.ocrMask, W, line, options, italicMode, reading.counters);
+    reading.charCount += line.cellCount;
+    if (app.ui.Image.visible)
       for (int c = 1; c <= line.cellCount; ++c)
         drawCellBox(app.display, line.cells[size_t(c)], line.band.lineTop, app.skew, area.x1, area.y1);
   }
+  reading.lineCount = k;
+  reading.assembled = assembleText(lines, k, app.ui.cbTags.checked);
+  storeReading(app, n, std::move(reading));
+  return true;
+}
 
-  s.textOk = 1;
+void storeReading(App& app, int n, SubtitleReading reading) {
+  TSUP& s = app.subs[size_t(n - 1)];
+  Controls& ui = app.ui;
+  s.textOk = reading.assembled.complete ? 1 : 0;
   if (s.fontMode == fmUnrecognised) {
-    if (counters.normalCells == 0) s.fontMode = fmItalic;
-    if (counters.italicCells == 0) s.fontMode = fmNormal;
+    if (reading.counters.normalCells == 0) s.fontMode = fmItalic;
+    if (reading.counters.italicCells == 0) s.fontMode = fmNormal;
     if (s.fontMode == fmUnrecognised) s.fontMode = fmAuto;
   }
   // The selector and the font choice follow without a redraw: the picture shown is the one
@@ -65,13 +80,27 @@ void ocr(App& app, int n) {
   ui.ieSubs.text = std::to_string(n);
   ui.udSubs.position = n;
   ui.rgFont.itemIndex = s.fontMode;
-  s.lineCount = k;
-  s.charCount = charCount;
+  s.lineCount = reading.lineCount;
+  s.charCount = reading.charCount;
 
-  AssembledText assembled = assembleText(lines, k, ui.cbTags.checked);
-  if (!assembled.complete) s.textOk = 0;
-  if (assembled.text.empty()) return;
-  correctText(assembled.text, ui.coLang.itemIndex);
-  if (s.locked == 0) s.text = assembled.text;
+  std::string& text = reading.assembled.text;
+  if (text.empty()) return;
+  correctText(text, ui.coLang.itemIndex);
+  if (s.locked == 0) s.text = text;
   TxtToLines(app, s.text);
+}
+
+std::vector<LinePicture> linePictures(App& app, int n, int lineHeight) {
+  if (n < 1 || n > int(app.subs.size())) return {};
+  const TSUP& s = app.subs[size_t(n - 1)];
+  const int W = areaWidth(s, app.ocrMask), H = areaHeight(s);
+  const int k = findBands(app.ocrMask, W, H, app.ocrLines);
+  std::vector<LineBand> bands;
+  for (int r = 0; r < k; ++r) bands.push_back(app.ocrLines[size_t(r)].band);
+  std::vector<AreaCorner> corners;
+  for (int j : decodedAreas(s, app.subFormat)) corners.push_back({s.win[size_t(j)].x1, s.win[size_t(j)].y1});
+  LinePictureOptions options;
+  options.lineHeight = lineHeight;
+  options.skew = app.skew;
+  return cutLinePictures(app.indexImage, corners, app.ocrMask, W, H, bands, options);
 }

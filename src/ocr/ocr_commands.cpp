@@ -6,19 +6,19 @@
 #include "app/command_guards.h"
 #include "app/file_error.h"
 #include "app/subtitle_selector.h"
-#include "ocr/ocr.h"
+#include "app/tesseract_reading.h"
 #include "render/draw_sub.h"
 
 namespace {
 bool inList(const App& app, int n) { return n >= 1 && n <= int(app.subs.size()); }
 
-// Draws subtitle n for recognition and recognises it. A stream file that went away since it
-// was read ends the command with its message.
+// Draws subtitle n for recognition and recognises it with the chosen engine. A stream file
+// that went away since it was read ends the command with its message.
 void recognise(App& app, int n) {
   app.ocrRender = true;
   try {
     DrawSub(app, n);
-    ocr(app, n);
+    recogniseDrawn(app, n);
   } catch (const FileError& e) {
     app.erlog(e.what());
   }

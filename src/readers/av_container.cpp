@@ -25,6 +25,16 @@ std::string tag(const AVStream* st, const char* key) {
   return e ? e->value : "";
 }
 
+// The count of frames a Matroska muxer may store in the track's statistics tags.
+uint64_t countTag(const AVStream* st) {
+  for (const char* key : {"NUMBER_OF_FRAMES", "NUMBER_OF_FRAMES-eng"}) {
+    const std::string value = tag(st, key);
+    if (!value.empty() && value.find_first_not_of("0123456789") == std::string::npos && value.size() < 19)
+      return std::stoull(value);
+  }
+  return 0;
+}
+
 TrackKind kindOf(AVCodecID id) {
   if (id == AV_CODEC_ID_HDMV_PGS_SUBTITLE) return TrackKind::bluRay;
   if (id == AV_CODEC_ID_DVD_SUBTITLE) return TrackKind::dvd;
@@ -68,6 +78,7 @@ std::unique_ptr<AvContainer> AvContainer::open(const std::string& path, const st
     t.language = tag(st, "language");
     t.name = tag(st, "title");
     if (st->nb_frames > 0) t.packets = uint64_t(st->nb_frames);
+    else if (const uint64_t counted = countTag(st); counted > 0) t.packets = counted;
     else if (index && subtitleStreams < index->tracks.size()) t.packets = index->tracks[subtitleStreams].units;
     ++subtitleStreams;
     c->tracks_.push_back(t);

@@ -1,6 +1,6 @@
 #pragma once
-// Subtitle tracks of the containers FFmpeg's demuxing library opens for the program: MPEG
-// transport streams (".m2ts", ".ts"), program streams (".vob", or a ".sub" without its index)
+// Subtitle tracks of the containers FFmpeg's demuxing library opens for the program: Matroska
+// files (".mkv", ".mks"), MPEG transport streams (".m2ts", ".ts"), program streams (".vob", or a ".sub" without its index)
 // and VobSub pairs (".idx" with its ".sub"). The library delivers the track's packets only;
 // putting them together and reading them is the program's.
 #include <memory>

@@ -4,13 +4,13 @@
 
 #include "model/file_names.h"
 #include "readers/av_container.h"
-#include "readers/matroska_container.h"
+#include "readers/stream_file.h"
 
 namespace {
-// Formats FFmpeg's library may take a file for: transport streams, program streams and VobSub
-// indexes (whose pictures it reads as a program stream). Anything else it recognises (audio,
-// pictures, text) is not a subtitle container.
-constexpr const char* kLibraryFormats = "mpegts,mpeg,vobsub";
+// Formats FFmpeg's library may take a file for: Matroska files, transport streams, program
+// streams and VobSub indexes (whose pictures it reads as a program stream). Anything else it
+// recognises (audio, pictures, text) is not a subtitle container.
+constexpr const char* kLibraryFormats = "matroska,webm,mpegts,mpeg,vobsub";
 constexpr std::string_view kIndexStart = "# VobSub index file";
 
 bool isFile(const std::string& path) {
@@ -34,8 +34,7 @@ bool isVobSubIndex(const StreamFile& f) {
 }  // namespace
 
 std::unique_ptr<Container> openContainer(const std::string& path) {
-  StreamFile file(path);
-  if (looksLikeMatroska(file)) return std::make_unique<MatroskaContainer>(std::move(file));
+  const StreamFile file(path);
   if (isVobSubIndex(file)) {
     const std::string sub = partner(path, ".sub", ".SUB");
     if (sub.empty()) throw ContainerError("The pictures of this VobSub index are missing: " + CutExt(fileNameOf(path)) + ".sub");

@@ -224,6 +224,12 @@ void decodeArea(App& app, const TSUP& s, size_t len) {
   if (app.subFormat == sfDVD || app.subFormat == sfHDDVD) decodeFields(app, s, len, app.subFormat == sfHDDVD);
 }
 
+std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat) {
+  const bool second = subFormat == sfBluRay && std::any_of(s.objects.begin(), s.objects.end(),
+                                                           [&](const TSUPObject& o) { return areaOf(s, o) == 1; });
+  return second ? std::vector<int>{0, 1} : std::vector<int>{0};
+}
+
 void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o) {
   const ObjectPart part = shownPart(o);
   if (part.x1 <= part.x0 || part.y1 <= part.y0) return;

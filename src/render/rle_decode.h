@@ -4,6 +4,8 @@
 // ocrMask (relative to the corner of the area that holds them). Runs and lines that overrun
 // a picture are cut at its edges; nothing is written outside a picture.
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
 class App;
 class StreamFile;
@@ -23,6 +25,10 @@ void decodeArea(App& app, const TSUP& s, size_t len);
 // fragments are read from file (throws FileError when they are not all there); a line ends
 // at its end-of-line code, and pixels beyond the object's width or height are not drawn.
 void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o);
+
+// The areas whose pixels decodeSubtitle enters into the recognition mask, each relative to
+// its own corner: area 0, and a Blu-ray area 1 that holds an object.
+std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat);
 
 // Decodes every area (DVD, HD DVD) or object (Blu-ray) of s.
 void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s);

@@ -147,9 +147,9 @@ TEST_F(ContainerSamples, EachTrackReadsAsTheStreamItWasMadeFrom) {
     std::string trackLine;
   };
   const std::vector<Case> cases = {
-      {"sintel.mkv", {}, kSintel, true, "Track 0 of sintel.mkv: und, Blu-ray (PGS)"},
+      {"sintel.mkv", {}, kSintel, true, "Track 0 of sintel.mkv: Blu-ray (PGS)"},
       {"sintel.m2ts", {}, kSintel, false, "Track 0 of sintel.m2ts: Blu-ray (PGS)"},
-      {"merged.mkv", {}, kSintel, true, "Track 1 of merged.mkv: und, Blu-ray (PGS), 52 packets"},
+      {"merged.mkv", {}, kSintel, true, "Track 1 of merged.mkv: Blu-ray (PGS), 52 packets"},
       {"two.mkv", 0, kSintel, true, "Track 0 of two.mkv: eng, Blu-ray (PGS)"},
       {"two.mkv", 1, kExample, true, "Track 1 of two.mkv: fre, Blu-ray (PGS), \"Second\""},
   };
@@ -280,7 +280,7 @@ TEST_F(ContainerSamples, FilesWithoutAReadableTrackLeaveTheWindowIdle) {
   };
   const std::vector<Case> cases = {
       {"video.mkv", "No subtitle track found."},
-      {"text.mkv", "Unsupported subtitle track: 0 (S_TEXT/UTF8). Only Blu-ray and DVD picture subtitles can be read."},
+      {"text.mkv", "Unsupported subtitle track: 0 (subrip). Only Blu-ray and DVD picture subtitles can be read."},
       {"lonely.idx", "The pictures of this VobSub index are missing: lonely.sub"},
       {"noise.mkv", "Unsupported file format."},
   };
@@ -301,11 +301,11 @@ TEST_F(ContainerSamples, ACutFileKeepsTheSubtitlesBeforeTheCut) {
   TempDir own;
   const std::vector<uint8_t> mkv = readFileBytes(file("sintel.mkv"));
   read(own.write("cut.mkv", std::vector<uint8_t>(mkv.begin(), mkv.begin() + std::ptrdiff_t(mkv.size() / 2))));
-  EXPECT_EQ(app.lastError, "Damaged file: Damaged Matroska file.");
   const std::vector<Shown> kept = shownList();
   ASSERT_GT(kept.size(), 1u);
   ASSERT_LT(kept.size(), whole.size());
-  // The last one kept may have lost the display set that ends it.
+  // FFmpeg takes the cut for the end of the file; the last one kept may have lost the display
+  // set that ends it.
   for (size_t i = 0; i + 1 < kept.size(); ++i) EXPECT_EQ(kept[i], whole[i]) << i;
   EXPECT_EQ(kept.back().start, whole[kept.size() - 1].start);
   EXPECT_TRUE(app.ui.bExport.enabled);

@@ -237,6 +237,12 @@ TEST_F(Window, OptionsChangedInTheWindowComeBackNextTime) {
   auto* lang = find<QComboBox>("Language");
   lang->setCurrentIndex(1);
   emit lang->activated(1);
+  auto* engine = find<QComboBox>("Engine");
+  engine->setCurrentIndex(engTesseract);
+  emit engine->activated(engTesseract);
+  auto* ocrLang = find<QLineEdit>("OcrLang");
+  ocrLang->selectAll();
+  QTest::keyClicks(ocrLang, "eng+fra");
   EXPECT_TRUE(closeWindow());
 
   open();
@@ -244,6 +250,8 @@ TEST_F(Window, OptionsChangedInTheWindowComeBackNextTime) {
   EXPECT_EQ(find<QLineEdit>("CutLevel")->text(), "120");
   EXPECT_TRUE(find<QGroupBox>("Frame")->findChildren<QRadioButton*>()[2]->isChecked());
   EXPECT_EQ(find<QComboBox>("Language")->currentText(), "English");
+  EXPECT_EQ(find<QComboBox>("Engine")->currentText(), "Tesseract");
+  EXPECT_EQ(find<QLineEdit>("OcrLang")->text(), "eng+fra");
   EXPECT_EQ(window->app().ui.rgFrame.itemIndex, 2);
 }
 

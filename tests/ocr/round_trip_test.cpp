@@ -13,6 +13,7 @@
 #include "ocr/ocr_commands.h"
 #include "readers/stream_loading.h"
 #include "render/letter_sheet_load.h"
+#include "support/character_errors.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
 #include "text/srt_export.h"
@@ -23,21 +24,6 @@ namespace {
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-size_t editDistance(const std::string& a, const std::string& b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t up = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = up;
-    }
-  }
-  return row[b.size()];
 }
 
 std::string withoutTags(std::string text) {
@@ -77,19 +63,6 @@ void exportSrt(const std::string& srtPath, const std::string& supPath, size_t cu
   ASSERT_EQ(source.subs.size(), cues);
   bExportClick(source, supPath);
   ASSERT_TRUE(source.lastError.empty()) << source.lastError;
-}
-
-// The character error rate in percent of what was read against what was written; with `show`
-// the texts that differ are printed.
-double errorRate(const std::vector<std::string>& want, const std::vector<std::string>& got, bool show) {
-  size_t errors = 0, characters = 0;
-  for (size_t i = 0; i < want.size() && i < got.size(); ++i) {
-    const size_t e = editDistance(want[i], got[i]);
-    if (e > 0 && show) std::printf("  %-50s | %s\n", want[i].c_str(), got[i].c_str());
-    errors += e;
-    characters += want[i].size();
-  }
-  return characters ? 100.0 * double(errors) / double(characters) : 0;
 }
 
 std::vector<std::string> textsOf(const std::vector<Cue>& cues, bool tags) {

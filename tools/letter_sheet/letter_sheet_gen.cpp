@@ -36,6 +36,7 @@
 #include "render/grey_png.h"
 #include "render/letter_sheet_check.h"
 #include "read_back.h"
+#include "support/character_errors.h"
 #include "text/cp1252.h"
 #include "text/text_file_lines.h"
 

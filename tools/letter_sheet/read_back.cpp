@@ -61,18 +61,3 @@ std::vector<std::string> readBack(const GreyImage& sheet, const std::vector<std:
   for (const TSUP& s : app.subs) texts.push_back(s.text);
   return texts;
 }
-
-size_t editDistance(const std::string& want, const std::string& got) {
-  std::vector<size_t> row(got.size() + 1);
-  for (size_t j = 0; j <= got.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= want.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= got.size(); ++j) {
-      const size_t up = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (want[i - 1] == got[j - 1] ? 0 : 1)});
-      diagonal = up;
-    }
-  }
-  return row[got.size()];
-}

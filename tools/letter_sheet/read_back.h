@@ -10,6 +10,3 @@
 // The recognised text of each cue ("|" between its lines), read with italic tags on and the
 // English corrections when `english` is set.
 std::vector<std::string> readBack(const GreyImage& sheet, const std::vector<std::string>& cues, bool english);
-
-// Characters an edit needs to turn `want` into `got`.
-size_t editDistance(const std::string& want, const std::string& got);

@@ -11,6 +11,7 @@
 #include "app/subtitle_selector.h"
 #include "model/file_names.h"
 #include "readers/stream_loading.h"
+#include "ocr/ocr_commands.h"
 #include "gui/tf_main.h"
 
 namespace {
@@ -70,6 +71,13 @@ int main(int argc, char** argv) {
     menu->hide();
     if (!saved) return 1;
   }
+  // The "Image" page after "OCR" read the subtitle shown, with the options as stored.
+  window.run([](App& app) {
+    app.ui.cbFit.checked = true;
+    bOCRClick(app);
+  });
+  settle();
+  if (!save(window, "8-image-ocr")) return 1;
   window.app().busy = false;
   return 0;
 }

@@ -4,9 +4,9 @@
 
 #include "model/subtitle_list.h"
 
-DisplaySize displaySizeOf(uint8_t subFormat, const std::vector<TSUP>& subs, DisplaySize named) {
+DisplaySize displaySizeOf(uint8_t subFormat, const std::vector<TSUP>& subs, DisplaySize indexSize) {
   DisplaySize d = subFormat == sfDVD ? DisplaySize{720, 576} : DisplaySize{1920, 1080};
-  if (subFormat == sfDVD && named.width > 0 && named.height > 0) d = named;
+  if (subFormat == sfDVD && indexSize.width > 0 && indexSize.height > 0) d = indexSize;
   bool named = false;  // a Blu-ray video size replaces the default
   const auto grow = [&d](int right, int bottom) {
     d.width = std::max(d.width, right);

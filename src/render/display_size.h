@@ -15,7 +15,7 @@ struct DisplaySize {
 };
 
 // Blu-ray: the video size the compositions name (1920 x 1080 when they name none); DVD:
-// the size `named` (a track's index) gives, else 720 x 576; HD DVD: 1920 x 1080. Grown to
+// the size `indexSize` (a track's index) gives, else 720 x 576; HD DVD: 1920 x 1080. Grown to
 // hold every area of the list, so that a picture placed beyond that size still shows, and
 // every picture of the list has the same size.
-DisplaySize displaySizeOf(uint8_t subFormat, const std::vector<TSUP>& subs, DisplaySize named = {});
+DisplaySize displaySizeOf(uint8_t subFormat, const std::vector<TSUP>& subs, DisplaySize indexSize = {});

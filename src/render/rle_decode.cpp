@@ -225,6 +225,12 @@ void decodeArea(App& app, const TSUP& s, size_t len, bool indexOnly) {
     decodeFields(app, s, len, app.subFormat == sfHDDVD, indexOnly);
 }
 
+std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat) {
+  const bool second = subFormat == sfBluRay && std::any_of(s.objects.begin(), s.objects.end(),
+                                                           [&](const TSUPObject& o) { return areaOf(s, o) == 1; });
+  return second ? std::vector<int>{0, 1} : std::vector<int>{0};
+}
+
 void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o, bool indexOnly) {
   const ObjectPart part = shownPart(o);
   if (part.x1 <= part.x0 || part.y1 <= part.y0) return;
@@ -251,13 +257,4 @@ void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, bool indexO
   } else {
     decodeArea(app, s, loadAreaData(app, file, s), indexOnly);
   }
-}
-
-std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat) {
-  std::vector<int> areas;
-  if (subFormat == sfBluRay)
-    for (const TSUPObject& o : s.objects)
-      if (const int j = int(areaOf(s, o)); std::find(areas.begin(), areas.end(), j) == areas.end()) areas.push_back(j);
-  if (areas.empty()) areas.push_back(0);
-  return areas;
 }

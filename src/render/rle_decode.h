@@ -27,9 +27,9 @@ void decodeArea(App& app, const TSUP& s, size_t len, bool indexOnly = false);
 // at its end-of-line code, and pixels beyond the object's width or height are not drawn.
 void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o, bool indexOnly = false);
 
+// The areas whose pixels decodeSubtitle enters into the recognition mask, each relative to
+// its own corner: area 0, and a Blu-ray area 1 that holds an object.
+std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat);
+
 // Decodes every area (DVD, HD DVD) or object (Blu-ray) of s.
 void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, bool indexOnly = false);
-
-// The areas whose corners the pixels in ocrMask are placed from, in order: those holding a
-// Blu-ray object, else area 0.
-std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat);

@@ -250,6 +250,7 @@ TEST_F(DecodeTest, BluRayObjectsFromTheFile) {
   EXPECT_EQ(row(10, 11, 2), (V{19, B}));              // after an end-of-line code split in two
   EXPECT_EQ(row(50, 70, 3), (V{18, B, B}));
   EXPECT_EQ(maskRow(0, 0, 1), V{0});  // dark: the mask stays empty
+  EXPECT_EQ(decodedAreas(s, sfBluRay), (std::vector<int>{0, 1}));
 
   // Cropped: only the crop rectangle shows, its corner at the object's place.
   app.indexImage.reset(kBackground);
@@ -258,6 +259,7 @@ TEST_F(DecodeTest, BluRayObjectsFromTheFile) {
   s.objects[0].cropped = true;
   s.objects[0].cropX = 1, s.objects[0].cropY = 0, s.objects[0].cropW = 2, s.objects[0].cropH = 1;
   decodeSubtitle(app, stream, s);
+  EXPECT_EQ(decodedAreas(s, sfBluRay), std::vector<int>{0});
   EXPECT_EQ(row(19, 10, 4), (V{B, 17, 18, B}));
   EXPECT_EQ(row(20, 11, 2), (V{B, B}));
 

@@ -11,7 +11,7 @@
 #include "app/long_operation.h"
 #include "app/subtitle_selector.h"
 #include "export/authoring_scripts.h"
-#include "export/output_folder.h"
+#include "app/output_folder.h"
 #include "export/timecode.h"
 #include "model/file_names.h"
 #include "export/png_writers.h"

@@ -5,7 +5,7 @@
 #include "app/file_error.h"
 #include "app/long_operation.h"
 #include "app/subtitle_selector.h"
-#include "export/output_folder.h"
+#include "app/output_folder.h"
 #include "export/stream_writers.h"
 #include "export/timecode.h"
 #include "model/file_names.h"

@@ -10,7 +10,7 @@
 #include "readers/hex_text.h"
 #include "readers/pg_epoch.h"
 #include "readers/pg_subtitles.h"
-#include "readers/read_progress.h"
+#include "app/read_progress.h"
 #include "readers/subtitle_times.h"
 
 namespace {

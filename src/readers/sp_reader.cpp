@@ -7,7 +7,7 @@
 #include "app/app.h"
 #include "app/file_error.h"
 #include "readers/hex_text.h"
-#include "readers/read_progress.h"
+#include "app/read_progress.h"
 #include "readers/sp_commands.h"
 #include "readers/subtitle_times.h"
 

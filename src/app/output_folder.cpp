@@ -1,4 +1,4 @@
-#include "export/output_folder.h"
+#include "app/output_folder.h"
 
 #include "app/app.h"
 #include "model/file_names.h"

@@ -1,4 +1,4 @@
-#include "readers/read_progress.h"
+#include "app/read_progress.h"
 
 #include <algorithm>
 

@@ -24,8 +24,8 @@ void drawBandMarks(App& app, const LineBand& band, int x1, int y1, int W) {
 
 // The area recognition reads: window record 0's size. Pixels past the plane read as
 // background, so nothing is lost by limiting the width to it.
-int areaWidth(const TSUP& s, const OcrMask& mask) { return std::min(int(s.win[0].x2) - int(s.win[0].x1), mask.width()); }
-int areaHeight(const TSUP& s) { return int(s.win[0].y2) - int(s.win[0].y1); }
+int areaWidth(const TSUPWin& area, const OcrMask& mask) { return std::min(int(area.x2) - int(area.x1), mask.width()); }
+int areaHeight(const TSUPWin& area) { return int(area.y2) - int(area.y1); }
 
 SegmentOptions segmentOptions(const App& app, int fontMode) {
   SegmentOptions options;
@@ -41,11 +41,11 @@ bool ocr(App& app, int n) {
   if (n < 1 || n > int(app.subs.size())) return false;
   app.curSub = n - 1;
   TSUP& s = app.subs[size_t(n - 1)];
-  const TSUPWin& area = s.win[0];
-  const int W = areaWidth(s, app.ocrMask);
+  const TSUPWin area = recognitionArea(s, app.subFormat);
+  const int W = areaWidth(area, app.ocrMask);
 
   auto& lines = app.ocrLines;
-  const int k = findBands(app.ocrMask, W, areaHeight(s), lines);
+  const int k = findBands(app.ocrMask, W, areaHeight(area), lines);
   for (int r = 0; r < k; ++r) drawBandMarks(app, lines[size_t(r)].band, area.x1, area.y1, W);
   if (k == 0) return false;
 
@@ -93,12 +93,12 @@ void storeReading(App& app, int n, SubtitleReading reading) {
 std::vector<LinePicture> linePictures(App& app, int n, int lineHeight) {
   if (n < 1 || n > int(app.subs.size())) return {};
   const TSUP& s = app.subs[size_t(n - 1)];
-  const int W = areaWidth(s, app.ocrMask), H = areaHeight(s);
+  const TSUPWin area = recognitionArea(s, app.subFormat);
+  const int W = areaWidth(area, app.ocrMask), H = areaHeight(area);
   const int k = findBands(app.ocrMask, W, H, app.ocrLines);
   std::vector<LineBand> bands;
   for (int r = 0; r < k; ++r) bands.push_back(app.ocrLines[size_t(r)].band);
-  std::vector<AreaCorner> corners;
-  for (int j : decodedAreas(s, app.subFormat)) corners.push_back({s.win[size_t(j)].x1, s.win[size_t(j)].y1});
+  const std::vector<AreaCorner> corners = {{area.x1, area.y1}};
   LinePictureOptions options;
   options.lineHeight = lineHeight;
   options.skew = app.skew;

@@ -225,16 +225,22 @@ void decodeArea(App& app, const TSUP& s, size_t len, bool indexOnly) {
     decodeFields(app, s, len, app.subFormat == sfHDDVD, indexOnly);
 }
 
-std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat) {
+TSUPWin recognitionArea(const TSUP& s, uint8_t subFormat) {
+  TSUPWin box = s.win[0];
   const bool second = subFormat == sfBluRay && std::any_of(s.objects.begin(), s.objects.end(),
                                                            [&](const TSUPObject& o) { return areaOf(s, o) == 1; });
-  return second ? std::vector<int>{0, 1} : std::vector<int>{0};
+  if (second) {
+    const TSUPWin& w = s.win[1];
+    box.x1 = std::min(box.x1, w.x1), box.y1 = std::min(box.y1, w.y1);
+    box.x2 = std::max(box.x2, w.x2), box.y2 = std::max(box.y2, w.y2);
+  }
+  return box;
 }
 
 void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o, bool indexOnly) {
   const ObjectPart part = shownPart(o);
   if (part.x1 <= part.x0 || part.y1 <= part.y0) return;
-  const TSUPWin& area = s.win[areaOf(s, o)];
+  const TSUPWin area = recognitionArea(s, sfBluRay);
   RunPlace place;
   place.canvasX = int(o.x) - part.x0;
   place.canvasY = int(o.y) - part.y0;

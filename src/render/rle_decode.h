@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/subtitle.h"
+
 class App;
 class StreamFile;
 struct TSUP;
@@ -27,9 +29,10 @@ void decodeArea(App& app, const TSUP& s, size_t len, bool indexOnly = false);
 // at its end-of-line code, and pixels beyond the object's width or height are not drawn.
 void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o, bool indexOnly = false);
 
-// The areas whose pixels decodeSubtitle enters into the recognition mask, each relative to
-// its own corner: area 0, and a Blu-ray area 1 that holds an object.
-std::vector<int> decodedAreas(const TSUP& s, uint8_t subFormat);
+// The box whose pixels decodeSubtitle enters into the recognition mask, from its corner:
+// area 0, and around a Blu-ray area 1 that holds an object as well, so that two windows of
+// text are read as the lines they are on screen rather than laid over each other.
+TSUPWin recognitionArea(const TSUP& s, uint8_t subFormat);
 
 // Decodes every area (DVD, HD DVD) or object (Blu-ray) of s.
 void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, bool indexOnly = false);

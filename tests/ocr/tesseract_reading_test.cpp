@@ -87,6 +87,17 @@ TEST_F(TesseractReading, FilmLetteringReadsUnderOnePercentCharacterErrors) {
   }
 }
 
+TEST_F(TesseractReading, TwoWindowsReadAsTheLinesOnScreen) {
+  const std::string path = MARROWBY_SAMPLES_DIR "/pgs/subtitleedit-two-objects.sup";
+  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " is not there";
+  read(path, 1);
+  set(*app, "Engine", engAuto);
+  bOCRallClick(*app);
+  EXPECT_EQ(app->subs[0].text,
+            "\"The World Item Market Prices\"|--The price of materials|has been plummeting for days...|"
+            "--and why it's called \"the form|of new man-machine interface.\"");
+}
+
 TEST_F(TesseractReading, ItalicLinesGetTheirTags) {
   ASSERT_NO_FATAL_FAILURE(readLettered("1\n00:00:01,000 --> 00:00:03,000\n<i>Someone very dear?</i>\n"
                                        "A kindred spirit?\n\n",

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "app/app.h"
 #include "app/file_error.h"
 #include "readers/stream_file.h"
@@ -250,7 +252,8 @@ TEST_F(DecodeTest, BluRayObjectsFromTheFile) {
   EXPECT_EQ(row(10, 11, 2), (V{19, B}));              // after an end-of-line code split in two
   EXPECT_EQ(row(50, 70, 3), (V{18, B, B}));
   EXPECT_EQ(maskRow(0, 0, 1), V{0});  // dark: the mask stays empty
-  EXPECT_EQ(decodedAreas(s, sfBluRay), (std::vector<int>{0, 1}));
+  const TSUPWin both = recognitionArea(s, sfBluRay);  // both windows, as on screen
+  EXPECT_EQ((std::array<int, 4>{both.x1, both.y1, both.x2, both.y2}), (std::array<int, 4>{10, 10, 52, 71}));
 
   // Cropped: only the crop rectangle shows, its corner at the object's place.
   app.indexImage.reset(kBackground);
@@ -259,7 +262,7 @@ TEST_F(DecodeTest, BluRayObjectsFromTheFile) {
   s.objects[0].cropped = true;
   s.objects[0].cropX = 1, s.objects[0].cropY = 0, s.objects[0].cropW = 2, s.objects[0].cropH = 1;
   decodeSubtitle(app, stream, s);
-  EXPECT_EQ(decodedAreas(s, sfBluRay), std::vector<int>{0});
+  EXPECT_EQ(recognitionArea(s, sfBluRay).x2, 14);
   EXPECT_EQ(row(19, 10, 4), (V{B, 17, 18, B}));
   EXPECT_EQ(row(20, 11, 2), (V{B, B}));
 

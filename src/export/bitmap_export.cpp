@@ -18,7 +18,7 @@
 #include "readers/stream_file.h"
 #include "render/bmp_file.h"
 #include "render/draw_sub.h"
-#include "render/index_image.h"
+#include "app/index_image.h"
 #include "render/picture_files.h"
 
 namespace {

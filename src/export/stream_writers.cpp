@@ -11,7 +11,7 @@
 #include "export/timecode.h"
 #include "readers/stream_file.h"
 #include "render/display_size.h"
-#include "render/index_image.h"
+#include "app/index_image.h"
 
 namespace {
 std::string progressText(size_t done, size_t total, DayTime start) {

@@ -6,7 +6,7 @@
 #include "readers/stream_file.h"
 #include "render/bmp_file.h"
 #include "render/compose.h"
-#include "render/index_image.h"
+#include "app/index_image.h"
 #include "render/palette_builder.h"
 #include "text/text_lines.h"
 

@@ -9,7 +9,7 @@
 #include "readers/stream_file.h"
 #include "render/colour.h"
 #include "render/display_size.h"
-#include "render/index_image.h"
+#include "app/index_image.h"
 
 namespace {
 constexpr int kHdPaletteBytes = 768;  // 256 Y, Cr, Cb triples

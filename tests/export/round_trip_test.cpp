@@ -5,7 +5,7 @@
 
 #include "export/stream_export.h"
 #include "export_check.h"
-#include "render/index_image.h"
+#include "app/index_image.h"
 #include "support/stream_builder.h"
 #include "support/temp_dir.h"
 #include "written_streams.h"

@@ -1,7 +1,8 @@
 #pragma once
 // The palette indexes of one subtitle: what the stream writers encode and the picture files
 // save. Drawing them touches the palette state and indexImage only, not the display, the
-// overlay, the recognition mask or the subtitle panel.
+// overlay, the recognition mask or the subtitle panel. It lives with the commands because it
+// reads their state (the file box, the "OCR" tick, the list's source).
 #include <memory>
 
 #include "render/display_size.h"

@@ -1,4 +1,4 @@
-#include "render/index_image.h"
+#include "app/index_image.h"
 
 
 #include "app/app.h"

@@ -12,7 +12,7 @@
 #include "app/app.h"
 #include "export/bitmap_export.h"
 #include "readers/stream_loading.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "render/png_file.h"
 #include "support/generated_stream.h"
 
@@ -31,7 +31,7 @@ void BM_WritePng(benchmark::State& state) {
   } else if (!loadGeneratedStream(app, state)) {
     return;
   }
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   const PngSettings settings{int(state.range(0)), int(state.range(1)), int(state.range(2))};
   const std::string path = benchFolder() + "/picture.png";
   for (auto _ : state)

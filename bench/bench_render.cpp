@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/app.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "support/generated_stream.h"
 
 namespace {
@@ -22,7 +22,7 @@ void BM_DrawEverySubtitle(benchmark::State& state) {
     app.ui.cbPNG.checked = app.ui.cbBMP.checked = false;
   }
   for (auto _ : state)
-    for (int n = 1; n <= kGeneratedSubtitles; ++n) DrawSub(app, n);
+    for (int n = 1; n <= kGeneratedSubtitles; ++n) showSubtitle(app, n);
   state.counters["subtitles/s"] =
       benchmark::Counter(double(state.iterations()) * kGeneratedSubtitles, benchmark::Counter::kIsRate);
 }

@@ -24,7 +24,7 @@
 #include "ocr/ocr_commands.h"
 #include "ocr/tesseract_reader.h"
 #include "readers/stream_loading.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "support/character_errors.h"
 #include "support/generated_stream.h"
 #include "support/sintel_text.h"
@@ -112,7 +112,7 @@ void BM_LineHeight(benchmark::State& state) {
   for (auto _ : state) {
     got.clear();
     for (int n = 1; n <= int(app.subs.size()); ++n) {
-      DrawSub(app, n);
+      showSubtitle(app, n);
       AssembledText text;
       for (const LinePicture& line : linePictures(app, n, lineHeight)) {
         if (!text.text.empty()) text.text += '|';
@@ -150,7 +150,7 @@ LineFiles writeLineFiles(App& app) {
   app.ocrRender = true;
   int written = 0;
   for (int n = 1; n <= int(app.subs.size()); ++n) {
-    DrawSub(app, n);
+    showSubtitle(app, n);
     const std::vector<LinePicture> lines = linePictures(app, n);
     files.linesPerSubtitle.push_back(int(lines.size()));
     for (const LinePicture& line : lines) {

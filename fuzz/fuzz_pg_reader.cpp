@@ -6,7 +6,7 @@
 #include <span>
 
 #include "app/app.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "reader_app.h"
 #include "readers/pg_reader.h"
 

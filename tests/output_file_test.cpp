@@ -1,4 +1,4 @@
-#include "app/output_file.h"
+#include "model/output_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <future>
 #include <iterator>
 
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;

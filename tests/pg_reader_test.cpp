@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "readers/subtitle_times.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "support/cli_runner.h"
 #include "support/ffmpeg_compare.h"
 #include "support/stream_read_test.h"
@@ -278,7 +278,7 @@ TEST_F(PgReading, OneSubtitlePerPictureAViewerSees) {
       EXPECT_EQ(s.endPts, e.end);
       EXPECT_EQ(rectOf(s.win[0]), e.area0);
       EXPECT_EQ(rectOf(s.win[1]), e.area1);
-      DrawSub(app, int(i + 1));
+      showSubtitle(app, int(i + 1));
       expectPicture(app, e, c.width, c.height);
       EXPECT_EQ(app.palAlpha[1], e.alpha1);
       moments.push_back({int((e.seeAt ? e.seeAt : (e.start + e.end) / 2) / 9000), int(i)});
@@ -298,7 +298,7 @@ TEST_F(PgReading, OneSubtitlePerPictureAViewerSees) {
         EXPECT_EQ(compareIndexImage(app, shots[k]).shownByFFmpeg, 0u) << "at frame " << frames[k];
         continue;
       }
-      DrawSub(app, i + 1);
+      showSubtitle(app, i + 1);
       const Agreement a = compareIndexImage(app, shots[k]);
       EXPECT_TRUE(agreeClosely(a)) << "subtitle " << i + 1 << ": " << a.shapeDiffers << " pixels differ in shape, "
                                    << a.colourDiffers << " in colour";
@@ -383,7 +383,7 @@ TEST_F(PgReading, PaletteSegmentsThatUpdateSomeEntries) {
   EXPECT_EQ(sub(1).endPts, 360000u);
   EXPECT_EQ(sub(1).colorOfs, first + kPdsEntriesAt);
   EXPECT_TRUE(sub(1).palEarlier.empty());
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   EXPECT_EQ(app.palRGB[1], 0xFFFFFFu);
 
   // A last update that makes it more opaque wins, with the earlier segments whose entries it
@@ -396,7 +396,7 @@ TEST_F(PgReading, PaletteSegmentsThatUpdateSomeEntries) {
   load(pg.bytes());
   ASSERT_EQ(app.subs.size(), 1u);
   EXPECT_EQ(sub(1).palEarlier.size(), 2u);
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   EXPECT_EQ(app.palRGB[1], 0x0000FEu);
   EXPECT_EQ(app.palAlpha[2], 255);
   EXPECT_EQ(app.palRGB[3], 0u);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/output_file.h"
+#include "model/output_file.h"
 #include "export/pg_stream_writer.h"
 #include "model/subtitle_list.h"
 #include "readers/stream_loading.h"

@@ -2,11 +2,6 @@
 
 void App::log(std::string_view text) { messages.append(text); }
 
-void App::log2(std::string_view text) {
-  log(text);
-  log("");
-}
-
 void App::logn(std::string_view text) { messages.replaceLast(text); }
 
 void App::erlog(std::string_view text) {

@@ -10,6 +10,7 @@
 #include "app/message_log.h"
 #include "app/shell_state.h"
 #include "app/status_bar.h"
+#include "model/log_sink.h"
 #include "model/subtitle_list.h"
 #include "ocr/recognition_state.h"
 #include "readers/list_source.h"
@@ -30,7 +31,8 @@ class App : public SubtitleList,
             public RenderFlags,
             public LetterSheetState,
             public ShellState,
-            public RecognitionState {
+            public RecognitionState,
+            public LogSink {
  public:
   explicit App(Host& host) : host(host) {}
   App(const App&) = delete;
@@ -46,10 +48,9 @@ class App : public SubtitleList,
   std::string lastError;
 
   // Message log and status bar.
-  void log(std::string_view text);
-  void log2(std::string_view text);
-  void logn(std::string_view text);
-  void erlog(std::string_view text);
+  void log(std::string_view text) override;
+  void logn(std::string_view text) override;
+  void erlog(std::string_view text) override;
   void slog(std::string_view text, int panel);
   void slog2(std::string_view text0, std::string_view text1);
   void pslog(std::string_view text, int pos);

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "app/app.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "app/option_events.h"
 #include "app/settings_store.h"
 #include "app/window_commands.h"

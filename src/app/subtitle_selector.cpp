@@ -4,8 +4,8 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "app/file_error.h"
-#include "render/draw_sub.h"
+#include "model/file_error.h"
+#include "app/subtitle_display.h"
 
 void ieSubsChange(App& app) {
   // A run draws its own subtitles: another drawn in between would land in its files.
@@ -15,7 +15,7 @@ void ieSubsChange(App& app) {
   if (v >= 1 && v <= ui.udSubs.max) {
     ui.udSubs.position = v;
     try {
-      DrawSub(app, v);
+      showSubtitle(app, v);
     } catch (const FileError& e) {
       app.erlog(e.what());  // the stream file went away or shrank since it was read
     }
@@ -35,7 +35,7 @@ void cbLockClick(App& app) {
 void redrawShown(App& app) {
   if (refusedWhileBusy(app) || app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
   try {
-    DrawSub(app, app.curSub + 1);
+    showSubtitle(app, app.curSub + 1);
   } catch (const FileError& e) {
     app.erlog(e.what());
   }

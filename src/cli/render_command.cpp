@@ -1,8 +1,8 @@
 #include <CLI/CLI.hpp>
 
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "cli/cli_commands.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "render/picture_files.h"
 #include "text/cp1252.h"
 
@@ -30,7 +30,7 @@ CliCommand addRenderCommand(CLI::App& cli, CliContext& ctx) {
             app.outBmp = *bmp;
             app.savingBitmaps = true;
             try {
-              DrawSub(app, *number);
+              showSubtitle(app, *number);
               writeSubPictures(app);
             } catch (const FileError& e) {
               std::fprintf(stderr, "%s\n", cp1252ToUtf8(e.what()).c_str());

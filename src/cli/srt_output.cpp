@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "cli/cli_context.h"
 #include "text/srt_export.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/output_file.h"
+#include "model/output_file.h"
 
 struct TSUP;
 

@@ -7,7 +7,7 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "app/long_operation.h"
 #include "app/subtitle_selector.h"
 #include "export/authoring_scripts.h"
@@ -17,7 +17,7 @@
 #include "export/png_writers.h"
 #include "readers/stream_file.h"
 #include "render/bmp_file.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "app/index_image.h"
 #include "render/picture_files.h"
 
@@ -72,7 +72,7 @@ void bSaveBMPClick(App& app) {
       app.host.pump();
       app.outBase = folder + pictureName(n);
       if (ui.cbBMP.checked) {
-        DrawSub(app, int(n));
+        showSubtitle(app, int(n));
         writeBmp(app.outBase + ".bmp", app.display);
       } else {
         drawIndexImage(app, int(n), stream.get(), &size);

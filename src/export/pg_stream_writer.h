@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/output_file.h"
+#include "model/output_file.h"
 #include "export/bit_buffer.h"
 #include "export/encode_area.h"
 #include "render/display_size.h"

@@ -2,7 +2,7 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "app/long_operation.h"
 #include "app/subtitle_selector.h"
 #include "app/output_folder.h"

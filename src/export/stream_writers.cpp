@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/app.h"
-#include "app/output_file.h"
+#include "model/output_file.h"
 #include "export/export_areas.h"
 #include "export/export_order.h"
 #include "export/pg_stream_writer.h"

@@ -10,7 +10,7 @@
 #include <QUrl>
 #include <exception>
 
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "app/startup.h"
 #include "app/window_commands.h"
 #include "gui/log_view.h"

@@ -6,14 +6,14 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "app/long_operation.h"
 #include "app/subtitle_selector.h"
 #include "app/tesseract_reading.h"
 #include "export/timecode.h"
 #include "ocr/letter_statistic.h"
 #include "ocr/ocr_commands.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 
 namespace {
 // The batch shows times as h:mm:ss, without a leading zero on the hours.
@@ -64,7 +64,7 @@ void bOCRallClick(App& app) {
     TSUP& s = app.subs[size_t(n - 1)];
     if (s.fontMode == fmUnrecognised) {
       try {
-        DrawSub(app, n);
+        showSubtitle(app, n);
         reader.recogniseDrawn(n);
       } catch (const FileError& e) {
         app.erlog(e.what());  // the stream file went away: the batch ends as if cancelled

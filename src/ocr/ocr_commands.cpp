@@ -4,10 +4,10 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "app/subtitle_selector.h"
 #include "app/tesseract_reading.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 
 namespace {
 bool inList(const App& app, int n) { return n >= 1 && n <= int(app.subs.size()); }
@@ -17,7 +17,7 @@ bool inList(const App& app, int n) { return n >= 1 && n <= int(app.subs.size());
 void recognise(App& app, int n) {
   app.ocrRender = true;
   try {
-    DrawSub(app, n);
+    showSubtitle(app, n);
     recogniseDrawn(app, n);
   } catch (const FileError& e) {
     app.erlog(e.what());

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "readers/hex_text.h"
 #include "app/read_progress.h"
 #include "readers/sp_commands.h"

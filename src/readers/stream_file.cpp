@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "app/file_error.h"
+#include "model/file_error.h"
 
 StreamFile::StreamFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -6,14 +6,14 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "app/recent_files.h"
 #include "app/subtitle_selector.h"
 #include "app/track_loading.h"
 #include "model/file_names.h"
 #include "readers/pg_reader.h"
 #include "readers/sp_reader.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "text/srt_import.h"
 
 namespace {
@@ -108,7 +108,7 @@ void bReadSUPClick(App& app) {
     // Nothing of the former list may stay offered: its picture, its panel, its commands.
     disableListCommands(ui);
     setSubsText(app, "0");
-    DrawSub(app, 0);
+    showSubtitle(app, 0);
   } else {
     app.srcName = listSourceName(app, path);
     setSubsText(app, "1");

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/file_error.h"
-#include "app/output_file.h"
+#include "model/file_error.h"
+#include "model/output_file.h"
 #include "readers/stream_file.h"
 
 namespace {

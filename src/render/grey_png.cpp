@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "app/file_error.h"
-#include "app/output_file.h"
+#include "model/file_error.h"
+#include "model/output_file.h"
 
 namespace {
 // The largest picture a sheet may reasonably be; keeps a forged header from asking for

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "app/app.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "render/glyph_tables.h"
 #include "render/grey_png.h"
 

@@ -5,8 +5,8 @@
 
 #include <cerrno>
 
-#include "app/file_error.h"
-#include "app/output_file.h"
+#include "model/file_error.h"
+#include "model/output_file.h"
 
 static_assert(Z_RLE == 3, "PngSettings names zlib's run-length strategy by number");
 

@@ -5,8 +5,8 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "app/file_error.h"
-#include "app/output_file.h"
+#include "model/file_error.h"
+#include "model/output_file.h"
 #include "model/pts.h"
 #include "text/cp1252.h"
 #include "text/text_file_lines.h"

@@ -4,7 +4,7 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "app/long_operation.h"
 #include "app/recent_files.h"
 #include "app/subtitle_selector.h"
@@ -13,7 +13,7 @@
 #include "model/subtitle_order.h"
 #include "readers/stream_file.h"
 #include "render/draw_line.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "text/cp1252.h"
 #include "text/sheet_text.h"
 #include "text/srt_cues.h"
@@ -214,7 +214,7 @@ void finishImport(App& app, size_t stoppedAt) {
   if (count == 0) {
     disableListCommands(ui);
     setSubsText(app, "0");
-    DrawSub(app, 0);
+    showSubtitle(app, 0);
     return;
   }
   showFirstSubtitle(app);

@@ -5,7 +5,7 @@
 #include "app/app.h"
 #include "app/command_guards.h"
 #include "render/draw_line.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "text/text_file_lines.h"
 
 std::vector<std::string> splitLines(const std::string& text) {
@@ -59,5 +59,5 @@ void mSubtextExit(App& app) {
     mSubtextChange(app);
   }
   centreTextBlock(app, s.win[0], lines);
-  DrawSub(app, app.curSub + 1);
+  showSubtitle(app, app.curSub + 1);
 }

@@ -18,7 +18,7 @@
 #include "export/bitmap_export.h"
 #include "export/stream_export.h"
 #include "readers/stream_loading.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "support/cli_runner.h"
 #include "support/container_files.h"
 #include "support/ffmpeg_frames.h"
@@ -101,7 +101,7 @@ class ContainerSamples : public ::testing::Test {
   std::vector<Shown> shownList() {
     std::vector<Shown> out;
     for (size_t n = 1; n <= app.subs.size(); ++n) {
-      DrawSub(app, int(n));
+      showSubtitle(app, int(n));
       const TSUP& s = app.subs[n - 1];
       Shown shown{s.startPts, s.endPts, {}, 1469598103934665603ull};
       for (const TSUPWin& w : s.win) {
@@ -213,7 +213,7 @@ TEST_F(ContainerSamples, ADvdTrackAndItsVobSubPairAreColouredByTheirIndex) {
     // The index's size is the display's; its colours are the picture's.
     EXPECT_EQ(app.displayWidth, 1920);
     EXPECT_EQ(app.displayHeight, 1080);
-    DrawSub(app, 1);
+    showSubtitle(app, 1);
     const TSUP& s = app.subs[0];
     size_t inked = 0;
     for (int y = s.win[0].y1; y <= s.win[0].y2; ++y)
@@ -246,7 +246,7 @@ TEST_F(ContainerSamples, DvdPicturesInTheirIndexColoursAgreeWithFFmpeg) {
   const std::vector<RgbFrame> got = ffmpegFrames(file("dvd.mkv"), frames, kGreen, dir_->path().string(), errors);
   ASSERT_EQ(got.size(), shots.size()) << errors;
   for (size_t k = 0; k < shots.size(); ++k) {
-    DrawSub(app, int(shots[k].first + 1));
+    showSubtitle(app, int(shots[k].first + 1));
     size_t differ = 0, inked = 0;
     for (int y = 0; y < kCanvasHeight; ++y)
       for (int x = 0; x < kCanvasWidth; ++x) {

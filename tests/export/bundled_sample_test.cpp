@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "export_check.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 
 TEST(BundledSample, EverySubtitleShowsItsText) {
   Program p;
@@ -11,7 +11,7 @@ TEST(BundledSample, EverySubtitleShowsItsText) {
   App& app = p.app;
   ASSERT_EQ(app.subs.size(), 4u);
   for (int n = 1; n <= 4; ++n) {
-    DrawSub(app, n);
+    showSubtitle(app, n);
     const TSUPWin& w = app.subs[size_t(n - 1)].win[0];
     size_t bright = 0;
     for (int y = w.y1; y < w.y2; ++y)

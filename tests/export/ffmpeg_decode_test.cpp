@@ -14,7 +14,7 @@
 #include "export/export_areas.h"
 #include "export/stream_export.h"
 #include "export_check.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "support/cli_runner.h"
 #include "support/ffmpeg_frames.h"
 #include "support/temp_dir.h"
@@ -53,7 +53,7 @@ int luma(int r, int g, int b) { return (299 * r + 587 * g + 114 * b) / 1000; }
 // Pixels where FFmpeg's frame and the program's picture of subtitle n (drawn over black)
 // differ clearly in brightness; `visible` counts the program's pixels that show.
 size_t compare(App& app, int n, const uint8_t* frame, size_t& visible) {
-  DrawSub(app, n);
+  showSubtitle(app, n);
   std::vector<uint8_t> want(kFrameBytes, 0);
   for (const EncodeArea& a : encodedParts(app, app.subs[size_t(n - 1)], false))
     for (int y = a.y1; y < a.y2; ++y)

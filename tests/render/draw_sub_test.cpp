@@ -1,10 +1,10 @@
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "app/option_events.h"
 #include "app/subtitle_selector.h"
 #include "render/bmp_file.h"
@@ -41,7 +41,7 @@ struct DrawSubTest : ::testing::Test, RenderFixture {
 };
 
 TEST_F(DrawSubTest, DisplayRenderShowsTheSubtitleOverTheBackdrop) {
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   EXPECT_EQ(app.curSub, 0);
   EXPECT_EQ(display(0, 0), kBackdrop);
   EXPECT_EQ(display(100, 900), kBackdrop);  // transparent entry 0
@@ -58,7 +58,7 @@ TEST_F(DrawSubTest, DisplayRenderShowsTheSubtitleOverTheBackdrop) {
 
 TEST_F(DrawSubTest, PanelControls) {
   app.ui.rgFont.itemIndex = 1;
-  DrawSub(app, 2);
+  showSubtitle(app, 2);
   const Controls& ui = app.ui;
   EXPECT_EQ(ui.lStartEnd.caption, "00:00:02,000 - 00:00:02,500");
   EXPECT_EQ(ui.lArea.caption, "(600, 950) - (620, 958)");
@@ -74,7 +74,7 @@ TEST_F(DrawSubTest, PanelControls) {
   app.subs[0].fontMode = fmItalic;
   app.subs[0].locked = 1;
   app.subs[0].text = "A|";
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   EXPECT_EQ(ui.rgFont.itemIndex, 2);
   EXPECT_TRUE(ui.rgFont.enabled);
   EXPECT_TRUE(ui.cbLock.checked);
@@ -85,14 +85,14 @@ TEST_F(DrawSubTest, PanelControls) {
   // The program filling the panel holds the font choice still.
   app.inUpdate = true;
   app.subs[0].fontMode = fmNormal;
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   EXPECT_EQ(ui.rgFont.itemIndex, 2);
   EXPECT_TRUE(app.inUpdate);
 }
 
 TEST_F(DrawSubTest, NoSubtitleClearsThePanelAndBlacksTheDisplay) {
-  DrawSub(app, 1);
-  DrawSub(app, 0);
+  showSubtitle(app, 1);
+  showSubtitle(app, 0);
   const Controls& ui = app.ui;
   EXPECT_EQ(ui.lStartEnd.caption, "");
   EXPECT_TRUE(ui.mSubtext.lines.empty());
@@ -103,13 +103,13 @@ TEST_F(DrawSubTest, NoSubtitleClearsThePanelAndBlacksTheDisplay) {
   EXPECT_EQ(app.indexImage.at(103, 903), 1);  // the pixels stay, but nothing is opaque
   EXPECT_EQ(app.indexImage.transparency[1], 0);
 
-  DrawSub(app, 4);  // beyond the list: no subtitle
+  showSubtitle(app, 4);  // beyond the list: no subtitle
   EXPECT_EQ(app.curSub, -1);
 }
 
 TEST_F(DrawSubTest, BordersOnTheAreasEdges) {
   app.ui.cbBorders.checked = true;
-  DrawSub(app, 2);
+  showSubtitle(app, 2);
   // Blu-ray: first and last row and column of each window, 10 pixels beyond it.
   EXPECT_EQ(display(590, 950), kBlue);
   EXPECT_EQ(display(629, 957), kBlue);
@@ -123,14 +123,14 @@ TEST_F(DrawSubTest, BordersOnTheAreasEdges) {
   EXPECT_EQ(display(602, 952), kBlack);
 
   // Borders of an area at the corner are cut at the picture's edges.
-  DrawSub(app, 3);
+  showSubtitle(app, 3);
   EXPECT_EQ(display(0, 10), kBlue);
   EXPECT_EQ(display(10, 0), kBlue);
 }
 
 TEST_F(DrawSubTest, PaletteSwatches) {
   app.ui.cbPalette.checked = true;
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   // Entry 1 (row 0, column 1): its colour on the left, its opacity on the right.
   EXPECT_EQ(display(24, 14), kWhite);
   EXPECT_EQ(display(20, 10), kBackdrop);  // the outer square's corner is left out
@@ -144,18 +144,18 @@ TEST_F(DrawSubTest, PaletteSwatches) {
 
 TEST_F(DrawSubTest, OcrOptionMakesTheAreaOpaque) {
   app.ui.cbOCR.checked = true;
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   EXPECT_EQ(display(100, 900), kBlack);  // entry 0, now opaque black
   EXPECT_EQ(app.indexImage.at(0, 0), 2);  // the background is idxDark
 }
 
 TEST_F(DrawSubTest, ExportShowsTheShapeInBlackAndLeavesTheLabels) {
-  DrawSub(app, 2);
+  showSubtitle(app, 2);
   app.exportBD = true;
   app.ui.cbBorders.checked = true;
   app.ui.cbPalette.checked = true;
   app.ui.cbOCR.checked = true;
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   EXPECT_EQ(app.ui.lArea.caption, "(600, 950) - (620, 958)");
   EXPECT_EQ(display(103, 903), kBlack);
   EXPECT_EQ(display(90, 900), kBlack);  // no borders
@@ -184,7 +184,7 @@ TEST_F(DrawSubTest, ARenderLeavesNoTraceOfTheOneBefore) {
       a->exportBD = m.exportBD;
       a->savingBitmaps = m.saving;
       a->ui.cbPNG.checked = false;
-      DrawSub(*a, m.sub);
+      showSubtitle(*a, m.sub);
     }
     SCOPED_TRACE("subtitle " + std::to_string(m.sub));
     EXPECT_EQ(firstDifference(app.display, first.app.display), "");
@@ -196,7 +196,7 @@ TEST_F(DrawSubTest, ARenderLeavesNoTraceOfTheOneBefore) {
 
 TEST_F(DrawSubTest, MissingStreamFileRaisesFileError) {
   app.ui.eSUPfile.text = dir.file("moved.sup");
-  EXPECT_THROW(DrawSub(app, 1), FileError);
+  EXPECT_THROW(showSubtitle(app, 1), FileError);
   // The selector's handler reports it and keeps running.
   app.ui.ieSubs.text = "1";
   ieSubsChange(app);
@@ -205,7 +205,7 @@ TEST_F(DrawSubTest, MissingStreamFileRaisesFileError) {
 
 TEST_F(DrawSubTest, LockAndRedrawHandlers) {
   EXPECT_FALSE(app.ui.cbLock.enabled);
-  DrawSub(app, 2);
+  showSubtitle(app, 2);
   EXPECT_TRUE(app.ui.cbLock.enabled);  // every subtitle shown can be locked and unlocked
   app.ui.cbLock.checked = true;
   cbLockClick(app);
@@ -218,12 +218,12 @@ TEST_F(DrawSubTest, LockAndRedrawHandlers) {
   CheckBox1Click(app);
   EXPECT_EQ(app.ui.lStartEnd.caption, "00:00:02,000 - 00:00:02,500");
 
-  DrawSub(app, 0);
+  showSubtitle(app, 0);
   EXPECT_FALSE(app.ui.cbLock.enabled || app.ui.cbLock.checked);
 }
 
 TEST_F(DrawSubTest, OptionsThePictureIsDrawnWithRedrawItAtOnce) {
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   const Plane<Rgb> plain = app.display;
   struct Case {
     const char* name;
@@ -240,7 +240,7 @@ TEST_F(DrawSubTest, OptionsThePictureIsDrawnWithRedrawItAtOnce) {
     optionChanged(app, c.name);
     EXPECT_EQ(firstDifference(plain, app.display), c.changedAt) << c.name;
     app.ui.cbBorders.checked = app.ui.cbOCR.checked = false;
-    DrawSub(app, 1);
+    showSubtitle(app, 1);
   }
 }
 
@@ -249,7 +249,7 @@ TEST_F(DrawSubTest, BackgroundPicture) {
   writeBmp(dir.file("back.bmp"), picture);
   app.ui.cbBack.checked = true;
   app.ui.eBackground.text = dir.file("back.bmp");
-  DrawSub(app, 3);
+  showSubtitle(app, 3);
   EXPECT_EQ(display(29, 19), (Rgb{10, 20, 30}));
   EXPECT_EQ(display(30, 19), kBackdrop);  // outside the picture: the display's backdrop
   EXPECT_EQ(display(12, 12), rgbOf(0x0000FE));  // the subtitle over it
@@ -257,12 +257,12 @@ TEST_F(DrawSubTest, BackgroundPicture) {
 
   app.savingBitmaps = true;  // not while saving pictures
   app.ui.cbPNG.checked = false;
-  DrawSub(app, 3);
+  showSubtitle(app, 3);
   EXPECT_EQ(display(29, 19), kBlack);
 
   app.savingBitmaps = false;
   app.ui.eBackground.text = dir.file("none.bmp");
-  EXPECT_THROW(DrawSub(app, 3), FileError);
+  EXPECT_THROW(showSubtitle(app, 3), FileError);
 }
 
 TEST(DrawSubDvd, DvdKeepsOcrButtonAndErrorNavigation) {

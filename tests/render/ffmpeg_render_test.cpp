@@ -11,7 +11,7 @@
 
 #include "export/export_check.h"
 #include "render/display_size.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "support/cli_runner.h"
 #include "support/ffmpeg_compare.h"
 #include "support/temp_dir.h"
@@ -75,7 +75,7 @@ TEST(RenderAgainstFFmpeg, EveryBluRaySubtitleAndTheCliPicture) {
     size_t shownInSample = 0;
     for (size_t k = 0; k < shots.size(); ++k) {
       const int n = int(shots[k].first + 1);
-      DrawSub(app, n);
+      showSubtitle(app, n);
       ASSERT_EQ(app.indexImage.width(), size.width);
       ASSERT_EQ(app.indexImage.height(), size.height);
       const Agreement a = compareIndexImage(app, frames[k]);
@@ -113,7 +113,7 @@ TEST(RenderDvdSample, DrawsItsText) {
     ASSERT_TRUE(p.load(sample)) << p.app.lastError;
     App& app = p.app;
     for (size_t i = 0; i < app.subs.size(); ++i) {
-      DrawSub(app, int(i + 1));
+      showSubtitle(app, int(i + 1));
       const TSUPWin& w = app.subs[i].win[0];
       size_t bright = 0, outline = 0, rowsInked = 0;
       for (int y = w.y1; y <= w.y2; ++y) {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/app.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "render/glyph_tables.h"
 #include "render/grey_png.h"
 #include "render/letter_sheet_check.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "render/colour.h"
 #include "render/palette_builder.h"
 #include "support/temp_dir.h"

@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "render/bmp_file.h"
-#include "render/draw_sub.h"
+#include "app/subtitle_display.h"
 #include "render/png_file.h"
 #include "render/render_fixture.h"
 
@@ -234,7 +234,7 @@ TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
   app.savingBitmaps = true;
   app.ui.cbBMP.checked = true;
   app.outBase = f.dir.file("line0001");
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   writeSubPictures(app);
   const PalettePng png = readPalettePng(f.dir.file("line0001.png"));
   ASSERT_EQ(png.width, 1920);
@@ -247,7 +247,7 @@ TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
 
   // Picture 0: a black bitmap and an entirely transparent PNG.
   app.outBase = f.dir.file("line0000");
-  DrawSub(app, 0);
+  showSubtitle(app, 0);
   writeSubPictures(app);
   const PalettePng empty = readPalettePng(f.dir.file("line0000.png"));
   EXPECT_EQ(std::count(empty.alpha.begin(), empty.alpha.end(), 0), 256);
@@ -258,21 +258,21 @@ TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
   app.ui.cbOCR.checked = true;
   app.ui.cbBMP.checked = false;
   app.outBase = f.dir.file("bw");
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   writeSubPictures(app);
   const PalettePng bw = readPalettePng(f.dir.file("bw.png"));
   for (uint8_t v : bw.pixels) ASSERT_TRUE(v == app.idxBright || v == app.idxDark);
   app.ui.cbOCR.checked = false;
   app.ui.cb720p.checked = true;
   app.outBase = f.dir.file("small");
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   writeSubPictures(app);
   const PalettePng small = readPalettePng(f.dir.file("small.png"));
   EXPECT_EQ(small.width, 1280);
   EXPECT_EQ(small.at(70, 602), 1);  // inside the white block
 
   app.outBase = f.dir.file("missing/line0002");
-  DrawSub(app, 1);
+  showSubtitle(app, 1);
   EXPECT_THROW(writeSubPictures(app), FileError);
 }
 }  // namespace

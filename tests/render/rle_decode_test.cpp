@@ -5,7 +5,7 @@
 #include <array>
 
 #include "app/app.h"
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "readers/stream_file.h"
 #include "support/test_host.h"
 

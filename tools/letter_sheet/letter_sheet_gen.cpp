@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_error.h"
+#include "model/file_error.h"
 #include "render/glyph_tables.h"
 #include "render/grey_png.h"
 #include "render/letter_sheet_check.h"

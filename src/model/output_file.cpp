@@ -1,4 +1,4 @@
-#include "app/output_file.h"
+#include "model/output_file.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -10,7 +10,7 @@
 #include <mutex>
 #include <optional>
 
-#include "app/file_error.h"
+#include "model/file_error.h"
 
 namespace {
 // Links followed before giving up on a loop, as the system itself does.

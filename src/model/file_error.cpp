@@ -1,4 +1,4 @@
-#include "app/file_error.h"
+#include "model/file_error.h"
 
 #include <cstring>
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "export/bitmap_export.h"
+#include "app/bitmap_export.h"
 #include "readers/stream_loading.h"
 #include "app/subtitle_display.h"
 #include "render/png_file.h"

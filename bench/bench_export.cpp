@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 #include "support/generated_stream.h"
 
 namespace {

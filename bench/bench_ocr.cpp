@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 #include "ocr/ocr_commands.h"
 #include "readers/stream_loading.h"
 #include "render/letter_sheet_load.h"

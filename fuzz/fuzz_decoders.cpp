@@ -8,17 +8,18 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/app.h"
+#include "model/subtitle_list.h"
 #include "readers/stream_file.h"
 #include "render/rle_decode.h"
 
 namespace {
 constexpr size_t kHeader = 21;
 
-App& fuzzApp() {
-  static Host host;
-  static App app(host);
-  return app;
+// Kept from one input to the next, as a program's pictures are from one subtitle to the next.
+struct Pictures : WorkImages, PaletteState {};
+Pictures& fuzzPictures() {
+  static Pictures p;
+  return p;
 }
 
 uint16_t be16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
@@ -26,21 +27,21 @@ uint16_t be16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < kHeader) return 0;
-  App& app = fuzzApp();
-  app.subFormat = uint8_t(data[0] % 3);
+  Pictures& pic = fuzzPictures();
+  const uint8_t subFormat = uint8_t(data[0] % 3);
   const uint8_t flags = data[1];
-  app.ocrRender = flags & 1;
-  app.savingBitmaps = flags & 2;
-  app.exportBD = flags & 4;
-  app.ui.cbOCR.checked = flags & 8;
+  RunMode mode;
+  mode.exporting = flags & 4;
+  mode.blackWhite = (flags & 2) && (flags & 8);  // "OCR" pictures of "Save bitmaps"
+  mode.twoTone = (flags & 1) || mode.blackWhite;
   // A DVD display is smaller than the canvas: overruns must stop at the overlay's edge too.
   const int w = flags & 16 ? 720 : 1920, h = flags & 16 ? 576 : 1080;
-  if (app.overlay.width() != w) app.overlay.resize(w, h, 0);
+  if (pic.overlay.width() != w) pic.overlay.resize(w, h, 0);
   for (int i = 0; i < 256; ++i) {
-    app.palRGB[size_t(i)] = uint32_t(i) * 0x010101u;
-    app.palAlpha[size_t(i)] = uint8_t(i * 37);
+    pic.palRGB[size_t(i)] = uint32_t(i) * 0x010101u;
+    pic.palAlpha[size_t(i)] = uint8_t(i * 37);
   }
-  app.cutColor = 0x808080;
+  pic.cutColor = 0x808080;
 
   const std::span<const uint8_t> stream(data + kHeader, size - kHeader);
   const uint32_t split = uint32_t(be16(data + 19)) % uint32_t(stream.size() + 1);
@@ -51,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   s.win[0].dataLen = split;
   s.win[0].nextPos = s.win[0].dataPos + data[18];  // the bottom field (DVD, HD DVD)
-  if (app.subFormat == sfBluRay) {
+  if (subFormat == sfBluRay) {
     const uint32_t cut = std::min<uint32_t>(data[18], split);
     for (int j = 0; j < 2; ++j) {
       const TSUPWin& w = s.win[size_t(j)];
@@ -66,11 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   const StreamFile file(stream);
-  app.subs.assign(1, s);
-  app.curSub = 0;
-  decodeSubtitle(app, file, s);
-  app.overlay.reset(0);
-  app.indexImage.reset(0);
-  app.ocrMask.reset(0);
+  decodeSubtitle(pic, pic, subFormat, file, s, mode);
+  pic.overlay.reset(0);
+  pic.indexImage.reset(0);
+  pic.ocrMask.reset(0);
   return 0;
 }

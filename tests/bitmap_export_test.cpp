@@ -4,7 +4,7 @@
 
 #include "app/app.h"
 #include "export/authoring_scripts.h"
-#include "export/bitmap_export.h"
+#include "app/bitmap_export.h"
 #include "model/pts.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"

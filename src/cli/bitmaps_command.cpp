@@ -1,7 +1,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_commands.h"
-#include "export/bitmap_export.h"
+#include "app/bitmap_export.h"
 
 CliCommand addBitmapsCommand(CLI::App& cli, CliContext& ctx) {
   auto* cmd = cli.add_subcommand("bitmaps", "Save every subtitle of FILE as pictures (\"Save bitmaps\")");

@@ -1,7 +1,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_commands.h"
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 
 CliCommand addExportCommand(CLI::App& cli, CliContext& ctx) {
   auto* cmd = cli.add_subcommand(

@@ -2,6 +2,7 @@
 
 #include "model/file_error.h"
 #include "cli/cli_commands.h"
+#include "app/drawing_of.h"
 #include "app/subtitle_display.h"
 #include "render/picture_files.h"
 #include "text/cp1252.h"
@@ -31,7 +32,7 @@ CliCommand addRenderCommand(CLI::App& cli, CliContext& ctx) {
             app.savingBitmaps = true;
             try {
               showSubtitle(app, *number);
-              writeSubPictures(app);
+              writeSubPictures(drawingOf(app));
             } catch (const FileError& e) {
               std::fprintf(stderr, "%s\n", cp1252ToUtf8(e.what()).c_str());
               return int(kExitFailed);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/app.h"
 #include "model/output_file.h"
 #include "export/export_areas.h"
 #include "export/export_order.h"
@@ -11,7 +10,7 @@
 #include "export/timecode.h"
 #include "readers/stream_file.h"
 #include "render/display_size.h"
-#include "app/index_image.h"
+#include "render/index_image.h"
 
 namespace {
 std::string progressText(size_t done, size_t total, DayTime start) {
@@ -19,74 +18,69 @@ std::string progressText(size_t done, size_t total, DayTime start) {
          " Remaining time: " + remainingTime(start, int(done), int(total));
 }
 
-uint8_t rateCodeOf(const App& app) {
-  const int item = app.ui.rgFrame.itemIndex;
-  return frameRateCodes[item >= 0 && item < kFrameRateItems ? size_t(item) : 0];
-}
-
-void clearStreamBuf(App& app) { std::fill(app.streamBuf.begin(), app.streamBuf.end(), uint8_t(0)); }
+void clearStreamBuf(SubtitleList& list) { std::fill(list.streamBuf.begin(), list.streamBuf.end(), uint8_t(0)); }
 
 // The subtitles to write, with a line in the log for each one left out, moved or cut.
-std::vector<ExportItem> writtenSubtitles(App& app) {
+std::vector<ExportItem> writtenSubtitles(const SubtitleList& list, LogSink& log) {
   std::vector<std::string> notes;
-  std::vector<ExportItem> items = exportOrder(app.subs, notes);
+  std::vector<ExportItem> items = exportOrder(list.subs, notes);
   for (const std::string& note : notes) {
-    app.logn(note);
-    app.log("");
+    log.logn(note);
+    log.log("");
   }
   return items;
 }
 }  // namespace
 
-void expBD(App& app, const std::string& fileName) {
-  clearStreamBuf(app);
+void expBD(Drawing& d, const std::string& fileName, uint8_t rateCode, LogSink& log, ProgressSink& progress) {
+  SubtitleList& list = d.list;
+  clearStreamBuf(list);
   const DayTime start = localNow();
-  const std::vector<ExportItem> items = writtenSubtitles(app);
-  const std::unique_ptr<StreamFile> stream = openListStream(app);
+  const std::vector<ExportItem> items = writtenSubtitles(list, log);
+  const std::unique_ptr<StreamFile> stream = openListStream(d);
   OutputFile file(fileName);
   // The stream keeps the size of the picture its subtitles are placed on.
-  const DisplaySize size = listDisplaySize(app);
-  PGStreamWriter writer(app.streamBuf, file, rateCodeOf(app), size);
+  const DisplaySize size = listDisplaySize(d);
+  PGStreamWriter writer(list.streamBuf, file, rateCode, size);
   std::vector<EncodeArea> areas;
   // The list is read afresh each turn: the window runs between subtitles.
   for (size_t k = 0; k < items.size(); ++k) {
-    app.pslog(progressText(k + 1, items.size(), start), int(k));
-    app.host.pump();
+    progress.progress(progressText(k + 1, items.size(), start), int(k));
     const ExportItem& item = items[k];
-    if (item.index >= app.subs.size()) break;
-    drawIndexImage(app, int(item.index + 1), stream.get(), &size);
-    const TSUP& s = app.subs[item.index];
+    if (item.index >= list.subs.size()) break;
+    drawIndexImage(d, int(item.index + 1), stream.get(), &size);
+    const TSUP& s = list.subs[item.index];
     areas.clear();
-    for (int j : drawnAreas(app.subFormat, s)) areas.push_back(encodeArea(app.subFormat, s.win[size_t(j)]));
-    writer.write(item.startPts, item.endPts, s.palCount, areas, app, app.indexImage);
-    if (app.cancelReq) break;
+    for (int j : drawnAreas(list.subFormat, s)) areas.push_back(encodeArea(list.subFormat, s.win[size_t(j)]));
+    writer.write(item.startPts, item.endPts, s.palCount, areas, d.palette, d.images.indexImage);
+    if (progress.stopRequested()) break;
   }
   file.commit();
 }
 
-void expHD(App& app, const std::string& fileName) {
-  clearStreamBuf(app);
+void expHD(Drawing& d, const std::string& fileName, LogSink& log, ProgressSink& progress) {
+  SubtitleList& list = d.list;
+  clearStreamBuf(list);
   const DayTime start = localNow();
-  const std::vector<ExportItem> items = writtenSubtitles(app);
-  const std::unique_ptr<StreamFile> stream = openListStream(app);
-  const DisplaySize size = listDisplaySize(app);
+  const std::vector<ExportItem> items = writtenSubtitles(list, log);
+  const std::unique_ptr<StreamFile> stream = openListStream(d);
+  const DisplaySize size = listDisplaySize(d);
   OutputFile file(fileName);
-  BitBuffer out(app.streamBuf);
+  BitBuffer out(list.streamBuf);
   for (size_t k = 0; k < items.size(); ++k) {
-    app.slog(progressText(k + 1, items.size(), start), 1);
-    app.ui.ProgressBar.position = int(k);
-    app.host.pump();
+    progress.progress(progressText(k + 1, items.size(), start), int(k));
     const ExportItem& item = items[k];
-    if (item.index >= app.subs.size()) break;
-    drawIndexImage(app, int(item.index + 1), stream.get(), &size);
-    const TSUP& s = app.subs[item.index];
-    const std::vector<int> drawn = drawnAreas(app.subFormat, s);
-    const EncodeArea area = hdArea(app.subFormat, s, drawn);
-    clearOutsideWindows(app.indexImage, app.palAlpha, app.subFormat, s, drawn, area);
-    putSPPacket(out, item.startPts, item.endPts, area, app, app.indexImage);
+    if (item.index >= list.subs.size()) break;
+    drawIndexImage(d, int(item.index + 1), stream.get(), &size);
+    const TSUP& s = list.subs[item.index];
+    const std::vector<int> drawn = drawnAreas(list.subFormat, s);
+    const EncodeArea area = hdArea(list.subFormat, s, drawn);
+    IndexImage& index = d.images.indexImage;
+    clearOutsideWindows(index, d.palette.palAlpha, list.subFormat, s, drawn, area);
+    putSPPacket(out, item.startPts, item.endPts, area, d.palette, index);
     file.write(out.bytes().data(), out.bytes().size());
     out.restart();
-    if (app.cancelReq) break;
+    if (progress.stopRequested()) break;
   }
   file.commit();
 }

@@ -7,12 +7,16 @@
 // put in place at the end, also after a cancel (it then holds the subtitles written so far,
 // each complete); after an error it is removed and an existing file of that name stays as it
 // was.
+// Progress goes to `progress` before each subtitle; the writer stops when it asks to.
+#include <cstdint>
 #include <string>
 
-class App;
+#include "model/log_sink.h"
+#include "model/progress_sink.h"
+#include "render/drawing.h"
 
-// Blu-ray presentation graphics, of the list's display size (the video size a Blu-ray list
-// names). Throws FileError.
-void expBD(App& app, const std::string& fileName);
+// Blu-ray presentation graphics at the frame rate rateCode, of the list's display size (the
+// video size a Blu-ray list names). Throws FileError.
+void expBD(Drawing& d, const std::string& fileName, uint8_t rateCode, LogSink& log, ProgressSink& progress);
 // HD DVD subpicture units. Throws FileError.
-void expHD(App& app, const std::string& fileName);
+void expHD(Drawing& d, const std::string& fileName, LogSink& log, ProgressSink& progress);

@@ -10,6 +10,10 @@ inline constexpr int kFrameRateItems = 6;
 
 // Blu-ray presentation-graphics frame-rate code of each rgFrame item.
 inline constexpr std::array<uint8_t, kFrameRateItems> frameRateCodes{1, 2, 3, 4, 6, 7};
+// The code of an rgFrame item; an item outside 0..5 counts as item 0, the default.
+constexpr uint8_t frameRateCode(int item) {
+  return frameRateCodes[item >= 0 && item < kFrameRateItems ? size_t(item) : 0];
+}
 
 // Name of each 4-bit frame-rate code; for the selectable rates it equals the item's caption.
 inline constexpr std::array<const char*, 16> frameRateNames{

@@ -9,8 +9,8 @@
 
 #include "app/subtitle_selector.h"
 #include "app/window_commands.h"
-#include "export/bitmap_export.h"
-#include "export/stream_export.h"
+#include "app/bitmap_export.h"
+#include "app/stream_export.h"
 #include "gui/page_control.h"
 #include "gui/tf_main.h"
 #include "ocr/ocr_commands.h"
@@ -18,7 +18,7 @@
 #include "text/srt_export.h"
 #include "text/srt_import.h"
 #include "text/text_lines.h"
-#include "render/converter_check.h"
+#include "app/converter_check.h"
 
 void TfMain::wireCommands() {
   // File row.

@@ -1,25 +1,15 @@
 #include "render/draw_sub.h"
 
-#include <algorithm>
-
-#include "app/app.h"
 #include "readers/stream_file.h"
 #include "render/bmp_file.h"
 #include "render/compose.h"
-#include "app/index_image.h"
-#include "render/palette_builder.h"
-#include "text/text_lines.h"
+#include "render/index_image.h"
 
 namespace {
 constexpr PackedColor kDisplayBackground = 0x313233;
 
-bool exporting(const App& app) { return app.exportBD || app.exportHD; }
-bool displayRender(const App& app) { return !app.savingBitmaps && !app.ocrRender && !exporting(app); }
+bool displayRender(const Drawing& d) { return !d.flags.savingBitmaps && !d.flags.ocrRender && !d.exporting(); }
 
-std::string areaCaption(const TSUPWin& w) {
-  return "(" + std::to_string(w.x1) + ", " + std::to_string(w.y1) + ") - (" + std::to_string(w.x2) + ", " +
-         std::to_string(w.y2) + ")";
-}
 bool hasSecondArea(const TSUP& s) { return s.win[1].x2 > s.win[1].x1; }
 
 template <typename T>
@@ -28,96 +18,60 @@ void sizePlane(Plane<T>& p, int w, int h, T fill) {
 }
 
 // The overlay starts black and transparent; every picture takes the display size.
-void startPictures(App& app) {
-  const int w = app.displayWidth, h = app.displayHeight;
-  if (app.overlay.width() != w || app.overlay.height() != h) app.overlay.resize(w, h, 0);
-  else app.overlay.reset(0);
-  sizePlane(app.display, w, h, Rgb{});
-  sizePlane<uint8_t>(app.ocrMask, w, h, 0);
+void startPictures(Drawing& d) {
+  WorkImages& im = d.images;
+  const int w = d.palette.displayWidth, h = d.palette.displayHeight;
+  if (im.overlay.width() != w || im.overlay.height() != h) im.overlay.resize(w, h, 0);
+  else im.overlay.reset(0);
+  sizePlane(im.display, w, h, Rgb{});
+  sizePlane<uint8_t>(im.ocrMask, w, h, 0);
 }
 
-// No subtitle: nothing of the one shown before stays, and nothing offers to act on it.
-void clearPanel(Controls& ui) {
-  for (TLabel* l : {&ui.lStartEnd, &ui.lArea, &ui.lArea2, &ui.lMaxline}) l->caption.clear();
-  ui.ieSubs.enabled = false;
-  ui.mSubtext.enabled = false;
-  ui.mSubtext.lines.clear();
-  ui.cbLock.enabled = false;
-  ui.cbLock.checked = false;
-  ui.rgFont.enabled = false;
-  for (TButton* b : {&ui.bOCR, &ui.bPrev, &ui.bNext}) b->enabled = false;
-}
-
-void fillPanel(App& app, const TSUP& s) {
-  Controls& ui = app.ui;
-  ui.lStartEnd.caption = s.startTime + " - " + s.endTime;
-  ui.ieSubs.enabled = true;
-  ui.mSubtext.enabled = true;
-  ui.sbImage.vertPosition = std::max(0, int(s.win[0].y1) - 10);  // a scroll box stops at its top
-  const bool wasUpdating = app.inUpdate;
-  if (!wasUpdating && s.fontMode < 3) {
-    app.inUpdate = true;
-    ui.rgFont.itemIndex = s.fontMode;
-    ui.rgFont.enabled = true;
-  }
-  ui.cbLock.checked = s.locked != 0;
-  ui.cbLock.enabled = true;
-  app.inUpdate = wasUpdating;
-  TxtToLines(app, s.text);
-  if (!exporting(app)) {
-    ui.lArea.caption = areaCaption(s.win[0]);
-    ui.lMaxline.caption = "/ " + std::to_string(ui.udSubs.max);
-    ui.lArea2.caption = hasSecondArea(s) ? areaCaption(s.win[1]) : "";
-  }
-  if (app.subFormat != sfDVD) ui.bOCR.enabled = true;
-}
-
-void fillBackground(App& app) {
-  if (displayRender(app) && app.ui.cbBack.checked) {
+void fillBackground(Drawing& d) {
+  Plane<Rgb>& display = d.images.display;
+  if (displayRender(d) && d.options.background) {
     // A picture smaller than the display leaves the display's own background around it; a
     // larger one is cut at the display's edges.
-    app.display.reset(rgbOf(kDisplayBackground));
-    loadBmpInto(app.ui.eBackground.text, app.display);
+    display.reset(rgbOf(kDisplayBackground));
+    loadBmpInto(d.options.backgroundFile, display);
   } else {
-    app.display.reset(rgbOf(displayRender(app) ? kDisplayBackground : 0));
+    display.reset(rgbOf(displayRender(d) ? kDisplayBackground : 0));
   }
 }
-
 }  // namespace
 
-void DrawSub(App& app, int n) {
-  Controls& ui = app.ui;
+void DrawSub(Drawing& d, int n, const std::function<void(const TSUP&)>& ready) {
+  WorkImages& im = d.images;
   // A number beyond the list is no subtitle: the selector's range may lag behind the list.
-  if (n > int(app.subs.size())) n = 0;
+  if (n > int(d.list.subs.size())) n = 0;
   if (n < 1) {
-    drawIndexImage(app, 0);
-    startPictures(app);
-    app.display.reset(Rgb{});
-    clearPanel(ui);
-  } else {
-    app.curSub = n - 1;
-    TSUP& s = app.subs[size_t(app.curSub)];
-    const std::unique_ptr<StreamFile> file = openListStream(app);
-    const bool stream = file != nullptr;
-    setpal(app, app.curSub, file.get());
-    // Sized after the palette build, so that the first subtitle of a new kind of list is
-    // already drawn at its own display size.
-    startPictures(app);
-    app.ocrMask.reset(0);
-    fillPanel(app, s);
-
-    fillBackground(app);
-    if (displayRender(app) && ui.cbBorders.checked && stream) {
-      drawBorder(app.display, s.win[0].x1, s.win[0].y1, s.win[0].x2, s.win[0].y2, 1);
-      if (hasSecondArea(s)) drawBorder(app.display, s.win[1].x1, s.win[1].y1, s.win[1].x2, s.win[1].y2, 1);
-    }
-    if (displayRender(app) && ui.cbPalette.checked) drawSwatches(app.display, app.overlay, app);
-    blendOverlay(app.display, app.overlay);
-    drawSubtitlePixels(app, s, file.get(), false);
-    if (!stream && displayRender(app) && ui.cbBorders.checked)
-      drawBorder(app.display, s.win[0].x1, s.win[0].y1, s.win[0].x2, s.win[0].y2, 0);
-    // "OCR all" hides the picture while it runs: recognition reads only the recognition plane,
-    // so the subtitle is not composed onto a display nobody sees.
-    if (!app.ocrRender || ui.Image.visible) blendOverlay(app.display, app.overlay);
+    drawIndexImage(d, 0);
+    startPictures(d);
+    im.display.reset(Rgb{});
+    return;
   }
+  d.list.curSub = n - 1;
+  TSUP& s = d.list.subs[size_t(d.list.curSub)];
+  const std::unique_ptr<StreamFile> file = openListStream(d);
+  const bool stream = file != nullptr;
+  setpal(d.palette, d.list, d.list.curSub, file.get(), paletteOptions(d, listDisplaySize(d)));
+  // Sized after the palette build, so that the first subtitle of a new kind of list is
+  // already drawn at its own display size.
+  startPictures(d);
+  im.ocrMask.reset(0);
+  if (ready) ready(s);
+
+  fillBackground(d);
+  const bool borders = displayRender(d) && d.options.borders;
+  if (borders && stream) {
+    drawBorder(im.display, s.win[0].x1, s.win[0].y1, s.win[0].x2, s.win[0].y2, 1);
+    if (hasSecondArea(s)) drawBorder(im.display, s.win[1].x1, s.win[1].y1, s.win[1].x2, s.win[1].y2, 1);
+  }
+  if (displayRender(d) && d.options.swatches) drawSwatches(im.display, im.overlay, d.palette);
+  blendOverlay(im.display, im.overlay);
+  drawSubtitlePixels(d, s, file.get(), false);
+  if (!stream && borders) drawBorder(im.display, s.win[0].x1, s.win[0].y1, s.win[0].x2, s.win[0].y2, 0);
+  // "OCR all" hides the picture while it runs: recognition reads only the recognition plane,
+  // so the subtitle is not composed onto a display nobody sees.
+  if (!d.flags.ocrRender || d.options.pictureShown) blendOverlay(im.display, im.overlay);
 }

@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <span>
 
-#include "app/app.h"
+#include "readers/dvd_index.h"
 #include "readers/stream_file.h"
 #include "render/colour.h"
 #include "render/display_size.h"
-#include "app/index_image.h"
 
 namespace {
 constexpr int kHdPaletteBytes = 768;  // 256 Y, Cr, Cb triples
@@ -175,35 +173,28 @@ void buildSrt(PaletteState& p, int maxColour) {
 }
 }  // namespace
 
-void setpal(App& app, int n, const StreamFile* file, const DisplaySize* listSize) {
-  PaletteState& p = app;
+void setpal(PaletteState& p, const SubtitleList& list, int n, const StreamFile* file, const PaletteOptions& o) {
   // Levels beyond a byte would spill into the unused top byte of the packed colour.
-  const PackedColor c = PackedColor(std::clamp(app.ui.ieCutLevel.value(), 0, 255));
+  const PackedColor c = PackedColor(std::clamp(o.cutLevel, 0, 255));
   p.cutColor = c * 65536 + c * 256 + c;
 
-  if (n >= 0 && size_t(n) < app.subs.size()) {
-    const TSUP& s = app.subs[size_t(n)];
-    std::optional<StreamFile> own;
-    const auto stream = [&]() -> const StreamFile& {
-      if (file) return *file;
-      if (!own) own.emplace(openListStream(app, app.ui.eSUPfile.text));
-      return *own;
-    };
-    if (app.subFormat != sfSRT) setDisplaySize(p, listSize ? *listSize : listDisplaySize(app));
-    switch (app.subFormat) {
+  if (n >= 0 && size_t(n) < list.subs.size()) {
+    const TSUP& s = list.subs[size_t(n)];
+    if (list.subFormat != sfSRT) setDisplaySize(p, o.listSize);
+    switch (list.subFormat) {
       case sfDVD:
-        buildDvd(p, s, stream(), app.dvdIndex ? &*app.dvdIndex : nullptr);
+        if (file) buildDvd(p, s, *file, o.dvdIndex);
         break;
       case sfHDDVD:
-        buildHdDvd(p, s, stream());
+        if (file) buildHdDvd(p, s, *file);
         break;
       case sfBluRay:
-        buildBluRay(p, s, stream());
+        if (file) buildBluRay(p, s, *file);
         break;
       default:
-        buildSrt(p, std::clamp(app.ui.ieMaxColor.value(), 0, 255));
+        buildSrt(p, std::clamp(o.maxColor, 0, 255));
         break;
     }
   }
-  if (!app.exportBD && !app.exportHD && app.ui.cbOCR.checked) p.palAlpha.fill(255);
+  if (o.allOpaque) p.palAlpha.fill(255);
 }

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/app.h"
 #include "render/bmp_file.h"
 #include "render/colour.h"
 #include "render/png_file.h"
@@ -66,24 +65,21 @@ uint8_t nearestColour(const PaletteState& p, uint8_t r, uint8_t g, uint8_t b) {
   return uint8_t(best);
 }
 
-void reduceTo720(App& app) {
+void reduceTo720(Plane<uint8_t>& out, const IndexImage& index, const PaletteState& p, const TSUP* s,
+                 uint8_t subFormat, bool twoTone) {
   // With "OCR" checked every palette entry is opaque, so the transparency test below would
   // turn the whole picture into idxClear. The black-and-white picture stays two-tone like the
   // full-size one instead: idxBright where bright pixels cover at least half of the
   // footprint, idxDark elsewhere and around the area.
-  const bool twoTone = app.ui.cbOCR.checked;
-  const uint8_t background = twoTone ? app.idxDark : app.idxClear;
-  Plane<uint8_t>& out = app.reduced;
+  const uint8_t background = twoTone ? p.idxDark : p.idxClear;
   if (out.width() != kReducedWidth || out.height() != kReducedHeight)
     out.resize(kReducedWidth, kReducedHeight, background);
   else
     out.reset(background);
-  if (app.curSub < 0 || size_t(app.curSub) >= app.subs.size()) return;
-  const TSUP& s = app.subs[size_t(app.curSub)];
-  const IndexImage& index = app.indexImage;
-  const bool srt = app.subFormat == sfSRT;
-  const uint8_t clearAlpha = app.palAlpha[app.idxClear];
-  NearestCache nearest(app);
+  if (!s) return;
+  const bool srt = subFormat == sfSRT;
+  const uint8_t clearAlpha = p.palAlpha[p.idxClear];
+  NearestCache nearest(p);
   // The picture is reduced from whatever size it has. Weights add up to a little more than
   // 1, so that a uniform area truncates back to its exact colour.
   const double sx = double(index.width()) / kReducedWidth, sy = double(index.height()) / kReducedHeight;
@@ -104,44 +100,48 @@ void reduceTo720(App& app) {
         bool transparent = false;
         for (int j = 0; j < fy.count; ++j)
           for (int i = 0; i < fx.count; ++i) {
-            const uint8_t p = index.at(fx.first + i, fy.first + j);
+            const uint8_t pixel = index.at(fx.first + i, fy.first + j);
             const float weight = fx.weight[i] * fy.weight[j] * weightScale;
             if (twoTone) {
-              if (p == app.idxBright) bright += weight;
+              if (pixel == p.idxBright) bright += weight;
               continue;
             }
-            if (app.palAlpha[p] <= clearAlpha) {
+            if (p.palAlpha[pixel] <= clearAlpha) {
               transparent = true;
               continue;
             }
-            const PackedColor c = app.palRGB[p];
+            const PackedColor c = p.palRGB[pixel];
             red += weight * float(redOf(c));
             green += weight * float(greenOf(c));
             blue += weight * float(blueOf(c));
           }
         if (!dst) dst = out.span(yo, x0, xEnd + 1) - x0;
-        if (twoTone) dst[xo] = bright >= 0.5f ? app.idxBright : app.idxDark;
-        else if (transparent) dst[xo] = app.idxClear;
+        if (twoTone) dst[xo] = bright >= 0.5f ? p.idxBright : p.idxDark;
+        else if (transparent) dst[xo] = p.idxClear;
         else if (srt) dst[xo] = uint8_t(int((red + 1) / 16) + 2);
         else dst[xo] = nearest.get(uint8_t(red), uint8_t(green), uint8_t(blue));
       }
     }
   };
-  reduceArea(s.win[0]);
+  reduceArea(s->win[0]);
   // A Blu-ray subtitle's second area holds the objects of its other windows.
-  if (app.subFormat == sfBluRay && s.win[1].x2 > s.win[1].x1 && s.win[1].y2 > s.win[1].y1) reduceArea(s.win[1]);
+  if (subFormat == sfBluRay && s->win[1].x2 > s->win[1].x1 && s->win[1].y2 > s->win[1].y1) reduceArea(s->win[1]);
 }
 
-PngPicture subPngPicture(App& app) {
-  if (!app.ui.cb720p.checked) return {app.indexImage, app.indexImage.palette, app.indexImage.transparency};
-  reduceTo720(app);
-  return {app.reduced, app.palRGB, app.palAlpha};
+PngPicture subPngPicture(const Drawing& d) {
+  const WorkImages& im = d.images;
+  if (!d.options.reduce720) return {im.indexImage, im.indexImage.palette, im.indexImage.transparency};
+  const SubtitleList& list = d.list;
+  const bool drawn = list.curSub >= 0 && size_t(list.curSub) < list.subs.size();
+  reduceTo720(d.images.reduced, im.indexImage, d.palette, drawn ? &list.subs[size_t(list.curSub)] : nullptr,
+              list.subFormat, d.options.blackWhite);
+  return {im.reduced, d.palette.palRGB, d.palette.palAlpha};
 }
 
-void writeSubPictures(App& app) {
-  const Controls& ui = app.ui;
-  if (ui.cbBMP.checked) writeBmp(app.outBmp.empty() ? app.outBase + ".bmp" : app.outBmp, app.display);
-  if (!ui.cbPNG.checked) return;
-  const PngPicture p = subPngPicture(app);
-  writePalettePng(app.outPng.empty() ? app.outBase + ".png" : app.outPng, p.pixels, p.palette, p.transparency);
+void writeSubPictures(const Drawing& d) {
+  const RenderFlags& f = d.flags;
+  if (d.options.saveBmp) writeBmp(f.outBmp.empty() ? f.outBase + ".bmp" : f.outBmp, d.images.display);
+  if (!d.options.savePng) return;
+  const PngPicture p = subPngPicture(d);
+  writePalettePng(f.outPng.empty() ? f.outBase + ".png" : f.outPng, p.pixels, p.palette, p.transparency);
 }

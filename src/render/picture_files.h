@@ -5,10 +5,9 @@
 #include <array>
 #include <cstdint>
 
+#include "render/drawing.h"
 #include "render/palette_state.h"
 #include "render/plane.h"
-
-class App;
 
 inline constexpr int kReducedWidth = 1280;
 inline constexpr int kReducedHeight = 720;
@@ -17,21 +16,23 @@ inline constexpr int kReducedHeight = 720;
 // 256 entries; the lowest index wins a tie.
 uint8_t nearestColour(const PaletteState& p, uint8_t r, uint8_t g, uint8_t b);
 
-// Reduces the areas of subs[curSub] (both of a Blu-ray subtitle with two) in the index
-// image, from the image's size to 1280 x 720, into app.reduced, whose other pixels are
-// idxClear (idxDark in black and white, when "OCR" is checked).
-void reduceTo720(App& app);
+// Reduces the areas of s (both of a Blu-ray subtitle with two; none without s) in the index
+// image, from the image's size to 1280 x 720, into `out`, whose other pixels are idxClear
+// (idxDark in black and white, with twoTone: "OCR" checked).
+void reduceTo720(Plane<uint8_t>& out, const IndexImage& index, const PaletteState& p, const TSUP* s,
+                 uint8_t subFormat, bool twoTone);
 
 // The PNG picture of the subtitle drawn last: the index image with the palette the render
-// copied into it, or with cb720p its 1280 x 720 reduction (made here) with the palette.
+// copied into it, or with reduce720 its 1280 x 720 reduction (made here, into
+// images.reduced) with the palette.
 struct PngPicture {
   const Plane<uint8_t>& pixels;
   const std::array<PackedColor, 256>& palette;
   const std::array<uint8_t, 256>& transparency;
 };
-PngPicture subPngPicture(App& app);
+PngPicture subPngPicture(const Drawing& d);
 
-// Writes the files that cbBMP, cbPNG and cb720p ask for of the subtitle drawn last (the
-// display picture as BMP, subPngPicture as PNG), named by outBase (or outBmp/outPng); throws
-// FileError when one cannot be written.
-void writeSubPictures(App& app);
+// Writes the files that saveBmp, savePng and reduce720 ask for of the subtitle drawn last
+// (the display picture as BMP, subPngPicture as PNG), named by outBase (or outBmp/outPng);
+// throws FileError when one cannot be written.
+void writeSubPictures(const Drawing& d);

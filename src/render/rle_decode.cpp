@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstring>
 
-#include "app/app.h"
+#include "model/subtitle_list.h"
 #include "readers/stream_file.h"
 #include "render/bit_reader.h"
 
@@ -23,22 +23,19 @@ struct RunPlace {
 // Writes runs at the cursor (x, y).
 class RunWriter {
  public:
-  RunWriter(App& app, const RunPlace& place, int lineStep, bool indexOnly)
-      : index_(app.indexImage), overlay_(app.overlay), mask_(app.ocrMask), at_(place), lineStep_(lineStep) {
-    const bool exporting = app.exportBD || app.exportHD;
-    const bool twoTone = app.ocrRender || (app.savingBitmaps && app.ui.cbOCR.checked);
-    const bool blackWhite = app.savingBitmaps && app.ui.cbOCR.checked;
+  RunWriter(WorkImages& images, const PaletteState& palette, const RunPlace& place, int lineStep, const RunMode& mode)
+      : index_(images.indexImage), overlay_(images.overlay), mask_(images.ocrMask), at_(place), lineStep_(lineStep) {
     for (int c = 0; c < 256; ++c) {
-      const PackedColor colour = app.palRGB[size_t(c)];
-      const uint8_t alpha = app.palAlpha[size_t(c)];
-      const bool bright = colour >= app.cutColor;
-      visible_[size_t(c)] = alpha > 0 && !indexOnly;
+      const PackedColor colour = palette.palRGB[size_t(c)];
+      const uint8_t alpha = palette.palAlpha[size_t(c)];
+      const bool bright = colour >= palette.cutColor;
+      visible_[size_t(c)] = alpha > 0 && !mode.indexOnly;
       bright_[size_t(c)] = bright && alpha > 0;
       // The overlay starts black: an export leaves the colour alone and sets the alpha only.
-      const PackedColor shown = exporting ? 0 : twoTone ? (bright ? kOcrGrey : 0) : colour;
+      const PackedColor shown = mode.exporting ? 0 : mode.twoTone ? (bright ? kOcrGrey : 0) : colour;
       overlayValue_[size_t(c)] = overlayPixel(shown, alpha);
-      indexValue_[size_t(c)] = blackWhite ? (bright ? app.idxBright : app.idxDark) : uint8_t(c);
-      writesIndex_[size_t(c)] = blackWhite || alpha > 0;
+      indexValue_[size_t(c)] = mode.blackWhite ? (bright ? palette.idxBright : palette.idxDark) : uint8_t(c);
+      writesIndex_[size_t(c)] = mode.blackWhite || alpha > 0;
     }
   }
 
@@ -172,14 +169,15 @@ void bluRayCode(BitReader& br, RunWriter& w) {
 }
 
 // Top field from offset 0, bottom field from offset `bottom` once the reader gets there.
-void decodeFields(App& app, const TSUP& s, size_t len, bool hd, bool indexOnly) {
+void decodeFields(WorkImages& images, const PaletteState& palette, const TSUP& s, size_t len, bool hd,
+                  const RunMode& mode) {
   const TSUPWin& area = s.win[0];
-  BitReader br({app.pixBuf.data(), len});
+  BitReader br({images.pixBuf.data(), len});
   RunPlace place;
   place.canvasX = area.x1;
   place.canvasY = area.y1;
   place.lastX = int(area.x2) - int(area.x1);
-  RunWriter w(app, place, 2, indexOnly);
+  RunWriter w(images, palette, place, 2, mode);
   const int64_t bottom = int64_t(area.nextPos) - int64_t(area.dataPos);
   const size_t end = std::min<size_t>(area.dataLen, len);
   br.prime(0);
@@ -195,34 +193,34 @@ void decodeFields(App& app, const TSUP& s, size_t len, bool hd, bool indexOnly) 
 
 // The object's run-length data in one piece: straight from the file when it has one
 // fragment, else joined in pixBuf.
-std::span<const uint8_t> objectData(App& app, const StreamFile& file, const TSUPObject& o) {
+std::span<const uint8_t> objectData(std::vector<uint8_t>& pixBuf, const StreamFile& file, const TSUPObject& o) {
   if (o.fragments.size() == 1) return file.at(o.fragments[0].pos, o.fragments[0].len);
   size_t total = 0;
   for (const TSUPData& f : o.fragments) total += file.at(f.pos, f.len).size();
-  if (app.pixBuf.size() < total) app.pixBuf.resize(total);
+  if (pixBuf.size() < total) pixBuf.resize(total);
   size_t at = 0;
   for (const TSUPData& f : o.fragments) {
     const auto bytes = file.at(f.pos, f.len);
-    std::copy(bytes.begin(), bytes.end(), app.pixBuf.begin() + std::ptrdiff_t(at));
+    std::copy(bytes.begin(), bytes.end(), pixBuf.begin() + std::ptrdiff_t(at));
     at += bytes.size();
   }
-  return {app.pixBuf.data(), total};
+  return {pixBuf.data(), total};
 }
 }  // namespace
 
-size_t loadAreaData(App& app, const StreamFile& file, const TSUP& s) {
+size_t loadAreaData(std::vector<uint8_t>& pixBuf, const StreamFile& file, const TSUP& s) {
   const TSUPWin& w = s.win[0];
   if (w.dataLen == 0) return 0;
   const auto data = file.at(w.dataPos, w.dataLen);
-  const size_t n = std::min(data.size(), kPixBufSize);
-  std::memcpy(app.pixBuf.data(), data.data(), n);
+  const size_t n = std::min(data.size(), std::min(pixBuf.size(), kPixBufSize));
+  std::memcpy(pixBuf.data(), data.data(), n);
   return n;
 }
 
-void decodeArea(App& app, const TSUP& s, size_t len, bool indexOnly) {
-  len = std::min(len, app.pixBuf.size());
-  if (app.subFormat == sfDVD || app.subFormat == sfHDDVD)
-    decodeFields(app, s, len, app.subFormat == sfHDDVD, indexOnly);
+void decodeArea(WorkImages& images, const PaletteState& palette, uint8_t subFormat, const TSUP& s, size_t len,
+                const RunMode& mode) {
+  len = std::min(len, images.pixBuf.size());
+  if (subFormat == sfDVD || subFormat == sfHDDVD) decodeFields(images, palette, s, len, subFormat == sfHDDVD, mode);
 }
 
 TSUPWin recognitionArea(const TSUP& s, uint8_t subFormat) {
@@ -237,7 +235,8 @@ TSUPWin recognitionArea(const TSUP& s, uint8_t subFormat) {
   return box;
 }
 
-void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObject& o, bool indexOnly) {
+void drawObject(WorkImages& images, const PaletteState& palette, const StreamFile& file, const TSUP& s,
+                const TSUPObject& o, const RunMode& mode) {
   const ObjectPart part = shownPart(o);
   if (part.x1 <= part.x0 || part.y1 <= part.y0) return;
   const TSUPWin area = recognitionArea(s, sfBluRay);
@@ -248,19 +247,20 @@ void drawObject(App& app, const StreamFile& file, const TSUP& s, const TSUPObjec
   place.maskY = place.canvasY - int(area.y1);
   place.lastX = o.width;
   place.clipX0 = part.x0, place.clipY0 = part.y0, place.clipX1 = part.x1, place.clipY1 = part.y1;
-  const auto data = objectData(app, file, o);
+  const auto data = objectData(images.pixBuf, file, o);
   BitReader br(data);
-  RunWriter w(app, place, 1, indexOnly);
+  RunWriter w(images, palette, place, 1, mode);
   br.prime(0);
   // Lines below the part shown draw nothing more.
   do bluRayCode(br, w);
   while (br.bytePos() < data.size() && w.y < part.y1);
 }
 
-void decodeSubtitle(App& app, const StreamFile& file, const TSUP& s, bool indexOnly) {
-  if (app.subFormat == sfBluRay) {
-    for (const TSUPObject& o : s.objects) drawObject(app, file, s, o, indexOnly);
+void decodeSubtitle(WorkImages& images, const PaletteState& palette, uint8_t subFormat, const StreamFile& file,
+                    const TSUP& s, const RunMode& mode) {
+  if (subFormat == sfBluRay) {
+    for (const TSUPObject& o : s.objects) drawObject(images, palette, file, s, o, mode);
   } else {
-    decodeArea(app, s, loadAreaData(app, file, s), indexOnly);
+    decodeArea(images, palette, subFormat, s, loadAreaData(images.pixBuf, file, s), mode);
   }
 }

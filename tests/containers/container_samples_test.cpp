@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/app.h"
-#include "export/bitmap_export.h"
-#include "export/stream_export.h"
+#include "app/bitmap_export.h"
+#include "app/stream_export.h"
 #include "readers/stream_loading.h"
 #include "app/subtitle_display.h"
 #include "support/cli_runner.h"

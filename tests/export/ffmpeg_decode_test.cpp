@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "export/export_areas.h"
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 #include "export_check.h"
 #include "app/subtitle_display.h"
 #include "support/cli_runner.h"

@@ -3,9 +3,10 @@
 // colours as the source (through HD DVD and back to Blu-ray too).
 #include <gtest/gtest.h>
 
-#include "export/stream_export.h"
+#include "app/drawing_of.h"
+#include "app/stream_export.h"
 #include "export_check.h"
-#include "app/index_image.h"
+#include "render/index_image.h"
 #include "support/stream_builder.h"
 #include "support/temp_dir.h"
 #include "written_streams.h"
@@ -19,6 +20,12 @@ struct Seen {
   bool operator==(const Seen&) const = default;
 };
 
+// Draws subtitle n's palette indexes as the writers and the picture files do.
+void drawIndex(App& app, int n) {
+  Drawing d = drawingOf(app);
+  drawIndexImage(d, n);
+}
+
 Seen seenAt(const App& app, int x, int y) {
   if (!app.indexImage.contains(x, y)) return {};
   const uint8_t c = app.indexImage.at(x, y);
@@ -29,8 +36,8 @@ Seen seenAt(const App& app, int x, int y) {
 // Pixels of subtitle n that differ between a and b, over everything either drew.
 size_t differences(App& a, App& b, int n) {
   a.exportBD = b.exportBD = true;  // the palettes as an export builds them
-  drawIndexImage(a, n);
-  drawIndexImage(b, n);
+  drawIndex(a, n);
+  drawIndex(b, n);
   a.exportBD = b.exportBD = false;
   Rect r = a.indexImage.written();
   r.unite(b.indexImage.written());
@@ -127,11 +134,11 @@ TEST(RoundTrip, UnlistedClearEntryStaysClear) {
     SCOPED_TRACE(format == 0 ? "Blu-ray" : "HD DVD");
     Program p;
     ASSERT_TRUE(p.load(source));
-    drawIndexImage(p.app, 1);
+    drawIndex(p.app, 1);
     EXPECT_EQ(p.app.palAlpha[p.app.indexImage.at(601, 901)], 0) << "the background of a saved picture";
     Program back;
     ASSERT_TRUE(back.load(exportTo(p.app, dir, "out.sup", format)));
-    drawIndexImage(back.app, 1);
+    drawIndex(back.app, 1);
     const App& b = back.app;
     EXPECT_EQ(b.palAlpha[b.indexImage.at(601, 901)], 0);
     EXPECT_EQ(b.palAlpha[b.indexImage.at(638, 908)], 0);

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "export/authoring_scripts.h"
-#include "export/bitmap_export.h"
+#include "app/bitmap_export.h"
 #include "export/export_check.h"
 #include "export/timecode.h"
 #include "render/display_size.h"

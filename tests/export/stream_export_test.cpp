@@ -1,6 +1,6 @@
 // "Export sup" as a user runs it: names, flags, progress, cancel, failures, odd top rows and
 // the order of the times written.
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 
 #include <gtest/gtest.h>
 

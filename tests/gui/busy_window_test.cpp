@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "export/bitmap_export.h"
+#include "app/bitmap_export.h"
 #include "ocr/ocr_commands.h"
 #include "readers/stream_loading.h"
 #include "text/srt_export.h"

@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "app/subtitle_selector.h"
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 #include "gui/settings_store_qt.h"
 #include "render/letter_sheet_load.h"
 #include "text/srt_import.h"

@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "app/app.h"
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 #include "ocr/ocr_commands.h"
 #include "readers/stream_loading.h"
 #include "render/letter_sheet_load.h"

@@ -7,7 +7,7 @@
 
 #include "app/app.h"
 #include "app/settings_table.h"
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 #include "ocr/ocr_commands.h"
 #include "ocr/tesseract_reader.h"
 #include "readers/stream_loading.h"

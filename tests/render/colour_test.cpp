@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
-#include "render/converter_check.h"
+#include "app/converter_check.h"
 #include "support/test_host.h"
 
 TEST(Colour, YCrCbToRgbWorkedValues) {

@@ -1,17 +1,25 @@
 #include <gtest/gtest.h>
 
-#include "app/app.h"
 #include "model/file_error.h"
+#include "readers/stream_file.h"
 #include "render/colour.h"
-#include "render/palette_builder.h"
+#include "render/index_image.h"
 #include "support/temp_dir.h"
-#include "support/test_host.h"
 
 namespace {
 struct PaletteTest : ::testing::Test {
-  TestHost host;
-  App app{host};
+  // What a drawing of the list uses, the options as a fresh program has them.
+  struct State : SubtitleList, ListSource, PaletteState, WorkImages, LetterSheetState, RenderFlags {} app;
+  RenderOptions options{.cutLevel = 145, .maxColor = 220};
+  std::string streamPath;
   TempDir dir;
+
+  // Builds the palette of subs[n] as a drawing does, from the list's stream.
+  void build(int n) {
+    Drawing d{app, app, streamPath, app, app, app, app, options};
+    const std::unique_ptr<StreamFile> file = openListStream(d);
+    setpal(app, app, n, file.get(), paletteOptions(d, listDisplaySize(d)));
+  }
 
   TSUP& add(uint8_t format) {
     app.subFormat = format;
@@ -21,14 +29,14 @@ struct PaletteTest : ::testing::Test {
   void writeStream(size_t size, const std::vector<std::pair<size_t, std::vector<uint8_t>>>& at) {
     std::vector<uint8_t> file(size);
     for (const auto& [pos, bytes] : at) std::copy(bytes.begin(), bytes.end(), file.begin() + long(pos));
-    app.ui.eSUPfile.text = dir.write("s.sup", file);
+    streamPath = dir.write("s.sup", file);
   }
 };
 
 TEST_F(PaletteTest, CutColourFollowsTheCutLevel) {
   add(sfDVD);
   writeStream(4, {});
-  setpal(app, 0);
+  build(0);
   EXPECT_EQ(app.cutColor, 0x919191u);
   // Pure red 255 counts as dark, pure blue 146 as bright.
   EXPECT_LT(PackedColor(0x0000FF), app.cutColor);
@@ -40,7 +48,7 @@ TEST_F(PaletteTest, DvdUsesFixedEntriesAndKeepsTheRest) {
   writeStream(4, {});
   app.palRGB[7] = 0x123456;
   app.palAlpha[7] = 99;
-  setpal(app, 0);
+  build(0);
   EXPECT_EQ(app.palRGB[1], 0xFFFFFFu);
   EXPECT_EQ(app.palRGB[3], 0xCCCCCCu);
   EXPECT_EQ(app.palAlpha[0], 0);
@@ -68,7 +76,7 @@ TEST_F(PaletteTest, HdDvdReadsColoursAndContrastFromTheControlArea) {
   contrast[200] = 0x80;
   writeStream(150 + 800 + 256, {{160, colours}, {950, contrast}});
   app.displayWidth = 720;
-  setpal(app, 0);
+  build(0);
   EXPECT_EQ(app.palRGB[5], 0xFFFFFFu);
   EXPECT_EQ(app.palAlpha[5], 255);  // contrast 0
   EXPECT_EQ(app.palAlpha[0], 0);    // contrast 255
@@ -85,7 +93,7 @@ TEST_F(PaletteTest, BluRayListsOnlySomeEntries) {
   s.palCount = 3;
   writeStream(40, {{20, {1, 235, 128, 128, 255, 2, 16, 128, 128, 255, 3, 81, 240, 90, 64}}});
   app.palRGB[0] = 0x777777;
-  setpal(app, 0);
+  build(0);
   EXPECT_EQ(app.palRGB[0], 0u);
   EXPECT_EQ(app.palAlpha[0], 0);  // unlisted: black and transparent
   EXPECT_EQ(app.palRGB[3], 0x0000FEu);
@@ -96,7 +104,7 @@ TEST_F(PaletteTest, BluRayListsOnlySomeEntries) {
   EXPECT_EQ(app.idxDark, 2);
 
   app.exportBD = true;
-  setpal(app, 0);
+  build(0);
   EXPECT_EQ(app.palAlpha[0], 0);  // an exported stream keeps it clear as well
   EXPECT_EQ(app.palAlpha[3], 64);
   EXPECT_EQ(app.idxClear, 0);
@@ -108,7 +116,7 @@ TEST_F(PaletteTest, BluRayClearEntryAmongTheListedOnes) {
   s.palCount = 3;
   // A listed entry that is fully transparent wins over the unlisted ones.
   writeStream(40, {{4, {0, 235, 128, 128, 255, 5, 16, 128, 128, 0, 9, 16, 128, 128, 0}}});
-  setpal(app, 0);
+  build(0);
   EXPECT_EQ(app.idxClear, 5);
 }
 
@@ -125,7 +133,7 @@ TEST_F(PaletteTest, BluRayPaletteSegmentsInOrderAndNone) {
   app.subs.emplace_back();  // no palette at all
   app.subs.back().videoWidth = 1280;
   app.subs.back().videoHeight = 720;
-  setpal(app, 0);
+  build(0);
   EXPECT_EQ(app.palRGB[7], 0x0000FEu);
   EXPECT_EQ(app.palAlpha[7], 255);
   EXPECT_EQ(app.palRGB[8], 0xFFFFFFu);
@@ -133,7 +141,7 @@ TEST_F(PaletteTest, BluRayPaletteSegmentsInOrderAndNone) {
   EXPECT_EQ(app.idxDark, 7);
   EXPECT_EQ(app.idxClear, 0);
   // Without a palette segment a subtitle shows nothing, on its own display size.
-  setpal(app, 1);
+  build(1);
   for (int i = 0; i < 256; ++i) ASSERT_EQ(app.palAlpha[size_t(i)], 0);
   EXPECT_EQ(app.displayWidth, 1280);
   EXPECT_EQ(app.displayHeight, 720);
@@ -144,20 +152,20 @@ TEST_F(PaletteTest, OcrOptionMakesEveryEntryOpaqueExceptDuringExport) {
   s.colorOfs = 4;
   s.palCount = 1;
   writeStream(16, {{4, {7, 235, 128, 128, 0}}});
-  app.ui.cbOCR.checked = true;
-  setpal(app, 0);
+  options.blackWhite = true;
+  build(0);
   for (int i = 0; i < 256; ++i) ASSERT_EQ(app.palAlpha[size_t(i)], 255);
   app.exportHD = true;
-  setpal(app, 0);
+  build(0);
   EXPECT_EQ(app.palAlpha[7], 0);
   EXPECT_EQ(app.palAlpha[8], 0);
 }
 
 TEST_F(PaletteTest, SrtRampAndSheetMap) {
   add(sfSRT);
-  app.ui.ieMaxColor.setValue(255);
+  options.maxColor = 255;
   app.displayWidth = 720;
-  setpal(app, 0);
+  build(0);
   const PackedColor colours[17] = {0x000000, 0x101010, 0x202020, 0x303030, 0x404040, 0x505050,
                                    0x606060, 0x707070, 0x7F7F7F, 0x8F8F8F, 0x9F9F9F, 0xAFAFAF,
                                    0xBFBFBF, 0xCFCFCF, 0xDFDFDF, 0xEFEFEF, 0xFFFFFF};
@@ -179,13 +187,13 @@ TEST_F(PaletteTest, SrtRampAndSheetMap) {
   EXPECT_EQ(app.idxDark, 19);
   EXPECT_EQ(app.displayWidth, 720);  // SRT lists leave the display size alone
 
-  app.ui.ieMaxColor.setValue(220);
-  setpal(app, 0);
+  options.maxColor = 220;
+  build(0);
   EXPECT_EQ(app.palRGB[18], 0xCFCFCFu);  // g = (16 * 220) div 255 = 13: 13 * 0x101010 - 0x010101
 
   // So dim that the upper levels' g is 0: they stay black instead of wrapping round.
-  app.ui.ieMaxColor.setValue(20);
-  setpal(app, 0);
+  options.maxColor = 20;
+  build(0);
   EXPECT_EQ(app.palRGB[10], 0u);  // k = 8: g = 160 div 255 = 0
   EXPECT_EQ(app.palRGB[14], 0u);            // k = 12: g = 0
   EXPECT_EQ(app.palRGB[15], 0x0F0F0Fu);      // k = 13: g = 1
@@ -195,16 +203,16 @@ TEST_F(PaletteTest, MissingOrShortStreamFileRaisesFileError) {
   TSUP& s = add(sfBluRay);
   s.colorOfs = 10;
   s.palCount = 4;
-  app.ui.eSUPfile.text = dir.file("gone.sup");
-  EXPECT_THROW(setpal(app, 0), FileError);
+  streamPath = dir.file("gone.sup");
+  EXPECT_THROW(build(0), FileError);
   writeStream(20, {});  // 20 bytes recorded at 10
-  EXPECT_THROW(setpal(app, 0), FileError);
+  EXPECT_THROW(build(0), FileError);
   writeStream(30, {});
-  EXPECT_NO_THROW(setpal(app, 0));
+  EXPECT_NO_THROW(build(0));
 
   app.subFormat = sfHDDVD;
   s.win[0].dataPos = 0xFFFFFFF0u;  // the control area lies far beyond the end of the file
   s.win[0].dataLen = 0xFFFFFFF0u;
-  EXPECT_THROW(setpal(app, 0), FileError);
+  EXPECT_THROW(build(0), FileError);
 }
 }  // namespace

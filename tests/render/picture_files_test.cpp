@@ -7,6 +7,7 @@
 
 #include "model/file_error.h"
 #include "render/bmp_file.h"
+#include "app/drawing_of.h"
 #include "app/subtitle_display.h"
 #include "render/png_file.h"
 #include "render/render_fixture.h"
@@ -128,7 +129,14 @@ TEST(NearestColour, SumOfDifferencesLowestIndexWins) {
   EXPECT_EQ(nearestColour(p, 0, 0, 0x30), 7);
 }
 
-struct ReduceTest : ::testing::Test, RenderFixture {
+struct ReduceTest : ::testing::Test {
+  struct State : WorkImages, PaletteState, SubtitleList {} app;
+  bool twoTone = false;  // "OCR" checked
+  void reduce() {
+    const bool drawn = app.curSub >= 0 && size_t(app.curSub) < app.subs.size();
+    reduceTo720(app.reduced, app.indexImage, app, drawn ? &app.subs[size_t(app.curSub)] : nullptr, app.subFormat,
+                twoTone);
+  }
   void SetUp() override {
     app.subFormat = sfBluRay;
     app.subs.resize(1);
@@ -148,7 +156,7 @@ TEST_F(ReduceTest, UniformAreasKeepTheirExactColour) {
   for (int v = 1; v < 256; ++v) {
     app.indexImage.fillRect({300, 300, 600, 330}, uint8_t(v));
     app.palRGB[255] = PackedColor(v) * 0x010101u;  // a higher index with the same colour loses
-    reduceTo720(app);
+    reduce();
     ASSERT_EQ(app.reduced.at(250, 210), v);
   }
   EXPECT_EQ(app.reduced.at(199, 210), 0);  // the edge touches background
@@ -160,7 +168,7 @@ TEST_F(ReduceTest, BothAreasOfABlurayPicture) {
   app.subs[0].win[1] = TSUPWin{1, 900, 1200, 900, 960, 0, 0, 0, 0};
   app.indexImage.fillRect({300, 300, 600, 330}, 40);
   app.indexImage.fillRect({900, 900, 1200, 960}, 90);
-  reduceTo720(app);
+  reduce();
   EXPECT_EQ(app.reduced.at(250, 210), 40);
   EXPECT_EQ(app.reduced.at(700, 620), 90);  // the second object is kept too
 }
@@ -171,7 +179,7 @@ TEST_F(ReduceTest, WeightsOfEvenAndOddColumns) {
   // Output column 4 takes source columns 6 (weight 1) and 7 (weight 1/2); column 5 takes 7
   // (1/2) and 8 (1).
   app.indexImage.fillRect({7, 0, 8, 30}, 160);
-  reduceTo720(app);
+  reduce();
   EXPECT_EQ(app.reduced.at(4, 4), 120);  // (100 + 80) / 1.5
   EXPECT_EQ(app.reduced.at(5, 4), 120);
   EXPECT_EQ(app.reduced.at(3, 4), 100);
@@ -183,21 +191,21 @@ TEST_F(ReduceTest, SrtRampAndCanvasEdges) {
   area(1800, 1000, 1920, 1080);  // reaching the canvas edge
   app.palRGB[18] = 0x0000FF;
   app.indexImage.fillRect({1800, 1000, 1920, 1080}, 18);
-  reduceTo720(app);
+  reduce();
   EXPECT_EQ(app.reduced.at(1279, 719), 18);  // red 255
   app.palRGB[18] = 0x000010;
-  reduceTo720(app);
+  reduce();
   EXPECT_EQ(app.reduced.at(1279, 719), 3);  // red 16
   EXPECT_EQ(app.reduced.at(1199, 700), 0);
 
   app.curSub = -1;  // no subtitle: only the fill
-  reduceTo720(app);
+  reduce();
   EXPECT_TRUE(app.reduced.written().empty());
 }
 
 TEST_F(ReduceTest, BlackAndWhiteStaysTwoTone) {
   // "OCR" makes every entry opaque; the picture holds only idxBright and idxDark.
-  app.ui.cbOCR.checked = true;
+  twoTone = true;
   app.palAlpha.fill(255);
   app.idxBright = 255;
   app.idxDark = 1;
@@ -207,7 +215,7 @@ TEST_F(ReduceTest, BlackAndWhiteStaysTwoTone) {
   app.indexImage.fillRect({450, 300, 451, 330}, 255);  // a column taken whole by output column 300
   app.indexImage.fillRect({481, 300, 482, 330}, 255);  // a column split between 320 and 321
   app.indexImage.fillRect({500, 310, 510, 320}, 200);  // bright-ish, but not idxBright
-  reduceTo720(app);
+  reduce();
   size_t bright = 0;
   for (int y = 0; y < kReducedHeight; ++y)
     for (int x = 0; x < kReducedWidth; ++x) {
@@ -235,7 +243,7 @@ TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
   app.ui.cbBMP.checked = true;
   app.outBase = f.dir.file("line0001");
   showSubtitle(app, 1);
-  writeSubPictures(app);
+  writeSubPictures(drawingOf(app));
   const PalettePng png = readPalettePng(f.dir.file("line0001.png"));
   ASSERT_EQ(png.width, 1920);
   EXPECT_EQ(png.at(103, 903), 1);
@@ -248,7 +256,7 @@ TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
   // Picture 0: a black bitmap and an entirely transparent PNG.
   app.outBase = f.dir.file("line0000");
   showSubtitle(app, 0);
-  writeSubPictures(app);
+  writeSubPictures(drawingOf(app));
   const PalettePng empty = readPalettePng(f.dir.file("line0000.png"));
   EXPECT_EQ(std::count(empty.alpha.begin(), empty.alpha.end(), 0), 256);
   loadBmpInto(f.dir.file("line0000.bmp"), bmp);
@@ -259,20 +267,20 @@ TEST(PictureFiles, SavingRenderWritesTheChosenFiles) {
   app.ui.cbBMP.checked = false;
   app.outBase = f.dir.file("bw");
   showSubtitle(app, 1);
-  writeSubPictures(app);
+  writeSubPictures(drawingOf(app));
   const PalettePng bw = readPalettePng(f.dir.file("bw.png"));
   for (uint8_t v : bw.pixels) ASSERT_TRUE(v == app.idxBright || v == app.idxDark);
   app.ui.cbOCR.checked = false;
   app.ui.cb720p.checked = true;
   app.outBase = f.dir.file("small");
   showSubtitle(app, 1);
-  writeSubPictures(app);
+  writeSubPictures(drawingOf(app));
   const PalettePng small = readPalettePng(f.dir.file("small.png"));
   EXPECT_EQ(small.width, 1280);
   EXPECT_EQ(small.at(70, 602), 1);  // inside the white block
 
   app.outBase = f.dir.file("missing/line0002");
   showSubtitle(app, 1);
-  EXPECT_THROW(writeSubPictures(app), FileError);
+  EXPECT_THROW(writeSubPictures(drawingOf(app)), FileError);
 }
 }  // namespace

@@ -4,10 +4,9 @@
 
 #include <array>
 
-#include "app/app.h"
 #include "model/file_error.h"
+#include "model/subtitle_list.h"
 #include "readers/stream_file.h"
-#include "support/test_host.h"
 
 namespace {
 constexpr uint8_t kBackground = 250;
@@ -28,8 +27,9 @@ std::vector<uint8_t> bits(const std::string& s) {
 }
 
 struct DecodeTest : ::testing::Test {
-  TestHost host;
-  App app{host};
+  // The pictures, the palette and the list the decoders use, and nothing else.
+  struct State : WorkImages, PaletteState, SubtitleList {} app;
+  RunMode mode;
 
   DecodeTest() {
     app.overlay.resize(kCanvasWidth, kCanvasHeight, 0);
@@ -58,13 +58,13 @@ struct DecodeTest : ::testing::Test {
     if (app.subFormat == sfBluRay) {
       const StreamFile file(bytes);
       s.objects[0].fragments = {{0, uint32_t(bytes.size())}};
-      drawObject(app, file, s, s.objects[0]);
+      drawObject(app, app, file, s, s.objects[0], mode);
       return;
     }
     s.win[0].dataLen = uint32_t(bytes.size());
     s.win[0].nextPos = bottom < 0 ? 0 : s.win[0].dataPos + uint32_t(bottom);
     std::copy(bytes.begin(), bytes.end(), app.pixBuf.begin());
-    decodeArea(app, s, bytes.size());
+    decodeArea(app, app, app.subFormat, s, bytes.size(), mode);
   }
   // n palette indexes of row y from column x.
   V row(int x, int y, int n) const {
@@ -180,21 +180,20 @@ TEST_F(DecodeTest, MaskAndOverlayFollowTheMode) {
   EXPECT_EQ(app.overlay.at(104, 200), overlayPixel(0x323232, 255));
   EXPECT_EQ(app.overlay.at(100, 200), 0u);
 
-  app.ocrRender = true;
+  mode.twoTone = true;  // drawn for recognition
   decode(s, data);
   EXPECT_EQ(app.overlay.at(102, 200), overlayPixel(0xCCCCCC, 128));
   EXPECT_EQ(app.overlay.at(104, 200), overlayPixel(0, 255));
-  app.ocrRender = false;
+  mode.twoTone = false;
 
-  app.exportBD = true;
+  mode.exporting = true;
   app.overlay.reset(0);
   decode(s, data);
   EXPECT_EQ(app.overlay.at(102, 200), overlayPixel(0, 128));  // colours are not painted
-  app.exportBD = false;
+  mode.exporting = false;
 
   // Saving black-and-white pictures: only the bright and the dark index, transparent runs too.
-  app.savingBitmaps = true;
-  app.ui.cbOCR.checked = true;
+  mode.twoTone = mode.blackWhite = true;
   app.idxBright = 7;
   app.idxDark = 8;
   decode(s, data);
@@ -247,7 +246,7 @@ TEST_F(DecodeTest, BluRayObjectsFromTheFile) {
   s.objects[1] = {7, 1, 50, 70, 2, 1, false, 0, 0, 0, 0, {{200, 1}}};
   s.win[0] = TSUPWin{0, 10, 14, 10, 13, 100, 300, 2, 1};
   s.win[1] = TSUPWin{7, 50, 52, 70, 71, 200, 0, 1, 0};
-  decodeSubtitle(app, stream, s);
+  decodeSubtitle(app, app, app.subFormat, stream, s);
   EXPECT_EQ(row(10, 10, 5), (V{17, 17, 18, B, B}));  // the fragments joined in order
   EXPECT_EQ(row(10, 11, 2), (V{19, B}));              // after an end-of-line code split in two
   EXPECT_EQ(row(50, 70, 3), (V{18, B, B}));
@@ -261,13 +260,13 @@ TEST_F(DecodeTest, BluRayObjectsFromTheFile) {
   s.objects[0].x = 20;
   s.objects[0].cropped = true;
   s.objects[0].cropX = 1, s.objects[0].cropY = 0, s.objects[0].cropW = 2, s.objects[0].cropH = 1;
-  decodeSubtitle(app, stream, s);
+  decodeSubtitle(app, app, app.subFormat, stream, s);
   EXPECT_EQ(recognitionArea(s, sfBluRay).x2, 14);
   EXPECT_EQ(row(19, 10, 4), (V{B, 17, 18, B}));
   EXPECT_EQ(row(20, 11, 2), (V{B, B}));
 
   s.objects[0].fragments[2].len = 101;  // beyond the end of the file
-  EXPECT_THROW(decodeSubtitle(app, stream, s), FileError);
+  EXPECT_THROW(decodeSubtitle(app, app, app.subFormat, stream, s), FileError);
 }
 
 TEST_F(DecodeTest, LongData) {
@@ -276,9 +275,9 @@ TEST_F(DecodeTest, LongData) {
   const StreamFile stream(file);
   TSUP& s = sub(sfDVD, 0, 0, 100, 100);
   s.win[0].dataLen = uint32_t(kPixBufSize + 100);
-  EXPECT_EQ(loadAreaData(app, stream, s), kPixBufSize);
+  EXPECT_EQ(loadAreaData(app.pixBuf, stream, s), kPixBufSize);
   s.win[0].dataLen = 10;
-  EXPECT_EQ(loadAreaData(app, stream, s), 10u);
+  EXPECT_EQ(loadAreaData(app.pixBuf, stream, s), 10u);
 
   // A Blu-ray object longer than the buffer, in two fragments, is drawn whole: 1080 lines of
   // 248 single pixels, 250 bytes each with the end-of-line code.
@@ -291,7 +290,7 @@ TEST_F(DecodeTest, LongData) {
   const StreamFile big(lines);
   TSUP& tall = sub(sfBluRay, 0, 0, 248, 1080);
   tall.objects[0].fragments = {{0, 150000}, {150000, uint32_t(lines.size() - 150000)}};
-  drawObject(app, big, tall, tall.objects[0]);
+  drawObject(app, app, big, tall, tall.objects[0]);
   EXPECT_EQ(row(0, 1079, 3), (V{5, 6, 5}));
   EXPECT_EQ(row(246, 1079, 3), (V{5, 6, B}));
 }

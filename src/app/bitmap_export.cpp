@@ -1,4 +1,4 @@
-#include "export/bitmap_export.h"
+#include "app/bitmap_export.h"
 
 #include <sys/stat.h>
 
@@ -7,6 +7,7 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
+#include "app/drawing_of.h"
 #include "model/file_error.h"
 #include "app/long_operation.h"
 #include "app/subtitle_selector.h"
@@ -18,7 +19,7 @@
 #include "readers/stream_file.h"
 #include "render/bmp_file.h"
 #include "app/subtitle_display.h"
-#include "app/index_image.h"
+#include "render/index_image.h"
 #include "render/picture_files.h"
 
 namespace {
@@ -65,8 +66,9 @@ void bSaveBMPClick(App& app) {
     ui.ProgressBar.max = int(total);
     // The bitmap is the display picture, composed over the index image; a PNG needs only the
     // index image, and goes to the writers while the next subtitle is drawn.
-    const std::unique_ptr<StreamFile> stream = openListStream(app);
-    const DisplaySize size = listDisplaySize(app);
+    Drawing drawing = drawingOf(app);
+    const std::unique_ptr<StreamFile> stream = openListStream(drawing);
+    const DisplaySize size = listDisplaySize(drawing);
     PngWriters pngs;
     for (size_t n = 0; n <= total; ++n) {
       app.host.pump();
@@ -75,10 +77,10 @@ void bSaveBMPClick(App& app) {
         showSubtitle(app, int(n));
         writeBmp(app.outBase + ".bmp", app.display);
       } else {
-        drawIndexImage(app, int(n), stream.get(), &size);
+        drawIndexImage(drawing, int(n), stream.get(), &size);
       }
       if (ui.cbPNG.checked) {
-        const PngPicture p = subPngPicture(app);
+        const PngPicture p = subPngPicture(drawing);
         pngs.write(app.outBase + ".png", p.pixels, p.palette, p.transparency);
       }
       ui.ProgressBar.position = int(n);

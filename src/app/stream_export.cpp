@@ -1,7 +1,9 @@
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 
 #include "app/app.h"
 #include "app/command_guards.h"
+#include "app/command_progress.h"
+#include "app/drawing_of.h"
 #include "model/file_error.h"
 #include "app/long_operation.h"
 #include "app/subtitle_selector.h"
@@ -11,8 +13,7 @@
 #include "model/file_names.h"
 
 std::string exportFileName(const App& app) {
-  const int item = app.ui.rgFrame.itemIndex;
-  const uint8_t code = frameRateCodes[item >= 0 && item < kFrameRateItems ? size_t(item) : 0];
+  const uint8_t code = frameRateCode(app.ui.rgFrame.itemIndex);
   const char* format = app.ui.rgFormat.itemIndex == 0 ? "BD" : "HDDVD";
   // A track's name ("movie.track3") has no extension to take away.
   const std::string base = app.fromTrack() ? app.srcName : CutExt(fileNameOf(app.srcName));
@@ -37,10 +38,14 @@ void bExportClick(App& app, const std::string& outPath) {
 
   std::string failure;
   try {
-    if (blurayFormat)
-      expBD(app, name);
-    else
-      expHD(app, name);
+    Drawing d = drawingOf(app);
+    if (blurayFormat) {
+      CommandProgress progress(app, CommandProgress::Title::percent);
+      expBD(d, name, frameRateCode(ui.rgFrame.itemIndex), app, progress);
+    } else {
+      CommandProgress progress(app);
+      expHD(d, name, app, progress);
+    }
   } catch (const FileError& e) {
     failure = e.what();
   }

@@ -1,4 +1,4 @@
-#include "render/converter_check.h"
+#include "app/converter_check.h"
 
 #include <cstdio>
 

@@ -46,6 +46,8 @@ void expBD(Drawing& d, const std::string& fileName, uint8_t rateCode, LogSink& l
   // The list is read afresh each turn: the window runs between subtitles.
   for (size_t k = 0; k < items.size(); ++k) {
     progress.progress(progressText(k + 1, items.size(), start), int(k));
+    // A subtitle begun when "Cancel" came is still written whole.
+    const bool stop = progress.stopRequested();
     const ExportItem& item = items[k];
     if (item.index >= list.subs.size()) break;
     drawIndexImage(d, int(item.index + 1), stream.get(), &size);
@@ -53,7 +55,7 @@ void expBD(Drawing& d, const std::string& fileName, uint8_t rateCode, LogSink& l
     areas.clear();
     for (int j : drawnAreas(list.subFormat, s)) areas.push_back(encodeArea(list.subFormat, s.win[size_t(j)]));
     writer.write(item.startPts, item.endPts, s.palCount, areas, d.palette, d.images.indexImage);
-    if (progress.stopRequested()) break;
+    if (stop) break;
   }
   file.commit();
 }
@@ -69,6 +71,8 @@ void expHD(Drawing& d, const std::string& fileName, LogSink& log, ProgressSink& 
   BitBuffer out(list.streamBuf);
   for (size_t k = 0; k < items.size(); ++k) {
     progress.progress(progressText(k + 1, items.size(), start), int(k));
+    // A subtitle begun when "Cancel" came is still written whole.
+    const bool stop = progress.stopRequested();
     const ExportItem& item = items[k];
     if (item.index >= list.subs.size()) break;
     drawIndexImage(d, int(item.index + 1), stream.get(), &size);
@@ -80,7 +84,7 @@ void expHD(Drawing& d, const std::string& fileName, LogSink& log, ProgressSink& 
     putSPPacket(out, item.startPts, item.endPts, area, d.palette, index);
     file.write(out.bytes().data(), out.bytes().size());
     out.restart();
-    if (progress.stopRequested()) break;
+    if (stop) break;
   }
   file.commit();
 }

@@ -2,8 +2,8 @@
 
 
 #include "app/app.h"
+#include "app/text_canvas.h"
 #include "readers/stream_file.h"
-#include "render/draw_line.h"
 #include "render/palette_builder.h"
 #include "render/rle_decode.h"
 #include "text/text_lines.h"
@@ -34,7 +34,7 @@ void drawText(App& app, TSUP& s) {
   const int m = int(lines.size());
   // lineCount and the text are kept equal; should they differ, only the text's lines exist.
   const int count = std::min(s.lineCount, m);
-  for (int i = 0; i < count; ++i) DrawLine(app, lines[size_t(i)], (m - i) & 0xFF, app.curSub, false);
+  for (int i = 0; i < count; ++i) DrawLine(textCanvas(app), lines[size_t(i)], (m - i) & 0xFF, app.curSub);
   // Text that inks nothing (spaces only) keeps the rows it had rather than an upside-down area.
   if (s.win[0].y1 > s.win[0].y2) {
     s.win[0].y1 = before.y1;

@@ -8,7 +8,7 @@
 #include "render/compose.h"
 #include "app/index_image.h"
 #include "render/palette_builder.h"
-#include "text/text_lines.h"
+#include "app/text_lines.h"
 
 namespace {
 constexpr PackedColor kDisplayBackground = 0x313233;

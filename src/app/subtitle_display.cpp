@@ -1,6 +1,6 @@
 #include "app/subtitle_display.h"
 
 #include "app/app.h"
-#include "app/subtitle_display.h"
+#include "render/draw_sub.h"
 
-void showSubtitle(App& app, int n) { showSubtitle(app, n); }
+void showSubtitle(App& app, int n) { DrawSub(app, n); }

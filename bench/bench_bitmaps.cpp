@@ -11,7 +11,7 @@
 
 #include "app/app.h"
 #include "app/bitmap_export.h"
-#include "readers/stream_loading.h"
+#include "app/stream_loading.h"
 #include "app/subtitle_display.h"
 #include "render/png_file.h"
 #include "support/generated_stream.h"

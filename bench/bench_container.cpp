@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "readers/stream_loading.h"
+#include "app/stream_loading.h"
 #include "support/generated_stream.h"
 #include "support/stream_builder.h"
 

@@ -15,9 +15,9 @@
 #include "app/app.h"
 #include "app/stream_export.h"
 #include "ocr/ocr_commands.h"
-#include "readers/stream_loading.h"
-#include "render/letter_sheet_load.h"
-#include "text/srt_import.h"
+#include "app/stream_loading.h"
+#include "app/letter_sheet_load.h"
+#include "app/srt_loading.h"
 
 namespace {
 constexpr int kSubtitles = 3000;

@@ -23,7 +23,7 @@
 #include "ocr/ocr.h"
 #include "ocr/ocr_commands.h"
 #include "ocr/tesseract_reader.h"
-#include "readers/stream_loading.h"
+#include "app/stream_loading.h"
 #include "app/subtitle_display.h"
 #include "support/character_errors.h"
 #include "support/generated_stream.h"

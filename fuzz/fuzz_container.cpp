@@ -11,8 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/app.h"
-#include "reader_app.h"
+#include "quiet_sinks.h"
 #include "readers/container.h"
 #include "readers/pg_reader.h"
 #include "readers/sp_reader.h"
@@ -28,24 +27,26 @@ const std::string& inputPath() {
 }
 
 void readStream(const std::vector<uint8_t>& stream, TrackKind kind) {
-  App& app = readerApp(false);
+  SubtitleList list;
+  QuietLog log;
+  QuietProgress progress;
   StreamFile file{std::span<const uint8_t>(stream)};
-  ReadState rs{file, 0};
+  ReadState rs{file, log, progress};
   try {
-    if (kind == TrackKind::bluRay) readPG(app, rs);
-    else readSP(app, rs);
+    if (kind == TrackKind::bluRay) readPG(list.subs, rs);
+    else readSP(list, rs);
   } catch (const std::runtime_error&) {
   }
   // What each reader promises of its records: Blu-ray object data inside the stream; DVD
   // pixel data no longer than the stream, and its colour choices (file positions; 0: none)
   // inside it.
   const auto outside = [&](uint64_t pos, uint64_t len) { return pos + len > stream.size(); };
-  for (const TSUP& s : app.subs) {
+  for (const TSUP& s : list.subs) {
     if (kind == TrackKind::bluRay) {
       for (const TSUPWin& w : s.win)
         if (outside(w.dataPos, w.dataLen) || outside(w.nextPos, w.nextLen)) std::abort();
     } else if (s.win[0].dataLen > stream.size() ||
-               (app.subFormat == sfDVD && ((s.colorOfs && outside(s.colorOfs, 2)) || (s.contrOfs && outside(s.contrOfs, 2))))) {
+               (list.subFormat == sfDVD && ((s.colorOfs && outside(s.colorOfs, 2)) || (s.contrOfs && outside(s.contrOfs, 2))))) {
       std::abort();
     }
   }

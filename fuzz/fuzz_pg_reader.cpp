@@ -4,25 +4,27 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#include <vector>
 
-#include "app/app.h"
 #include "model/file_error.h"
-#include "reader_app.h"
+#include "quiet_sinks.h"
 #include "readers/pg_reader.h"
 
 namespace {
 void readOnce(std::span<const uint8_t> bytes, bool details) {
-  App& app = readerApp(details);
+  std::vector<TSUP> subs;
+  QuietLog log;
+  QuietProgress progress;
   StreamFile file(bytes);
-  ReadState rs{file, 0};
+  ReadState rs{file, log, progress, details};
   try {
-    readPG(app, rs);
+    readPG(subs, rs);
   } catch (const FileError&) {
-    rs.count = uint32_t(app.subs.size());
+    rs.count = uint32_t(subs.size());
   }
-  if (rs.count != app.subs.size()) std::abort();
+  if (rs.count != subs.size()) std::abort();
   const auto outside = [&](uint64_t pos, uint64_t len) { return pos + len > bytes.size(); };
-  for (const TSUP& s : app.subs) {
+  for (const TSUP& s : subs) {
     if (s.endPts == 0) std::abort();
     for (const TSUPWin& w : s.win)
       if (outside(w.dataPos, w.dataLen) || outside(w.nextPos, w.nextLen)) std::abort();

@@ -5,25 +5,26 @@
 #include <cstdlib>
 #include <span>
 
-#include "app/app.h"
 #include "model/file_error.h"
-#include "reader_app.h"
+#include "quiet_sinks.h"
 #include "readers/sp_reader.h"
 
 namespace {
 void readOnce(std::span<const uint8_t> bytes, bool details) {
-  App& app = readerApp(details);
+  SubtitleList list;
+  QuietLog log;
+  QuietProgress progress;
   StreamFile file(bytes);
-  ReadState rs{file, 0};
+  ReadState rs{file, log, progress, details};
   try {
-    readSP(app, rs);
+    readSP(list, rs);
   } catch (const FileError&) {
-    rs.count = uint32_t(app.subs.size());
+    rs.count = uint32_t(list.subs.size());
   }
-  if (rs.count > app.subs.size() || app.streamBuf.size() != kStreamBufSize) std::abort();
+  if (rs.count > list.subs.size() || list.streamBuf.size() != kStreamBufSize) std::abort();
   // Colour choices: offsets into the control area (HD DVD) or positions in the file (DVD).
   const uint64_t limit = std::max<uint64_t>(kStreamBufSize, bytes.size());
-  for (const TSUP& s : app.subs)
+  for (const TSUP& s : list.subs)
     if (s.win[0].dataLen > bytes.size() || s.colorOfs > limit || s.contrOfs > limit) std::abort();
 }
 }  // namespace

@@ -8,8 +8,9 @@
 
 #include "app/app.h"
 #include "app/option_events.h"
-#include "render/draw_line.h"
-#include "text/srt_import.h"
+#include "app/srt_loading.h"
+#include "app/drawing_of.h"
+#include "render/index_image.h"
 #include "text/text_lines.h"
 
 namespace {
@@ -64,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     app.exportBD = n % 2 == 1;
     app.italicOn = false;
     for (size_t i = 0; i < lines.size(); ++i)
-      DrawLine(app, lines[i], int(lines.size() - i) % 256, int(n), false);
+      DrawLine(textCanvasOf(drawingOf(app)), lines[i], int(lines.size() - i) % 256, int(n));
   }
   app.exportBD = false;
   return 0;

@@ -15,9 +15,9 @@
 #include "app/stream_export.h"
 #include "ocr/ocr_commands.h"
 #include "support/stream_read_test.h"
-#include "text/srt_export.h"
-#include "text/srt_import.h"
-#include "text/text_lines.h"
+#include "app/srt_page.h"
+#include "app/srt_loading.h"
+#include "app/text_lines.h"
 
 namespace {
 using Command = std::function<void(App&)>;

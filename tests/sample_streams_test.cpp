@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/stream_loading.h"
 #include "model/pts.h"
-#include "readers/stream_loading.h"
 #include "readers/subtitle_times.h"
 #include "support/test_host.h"
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "app/stream_loading.h"
 #include "model/file_names.h"
 #include "model/pts.h"
 #include "readers/stream_file.h"
-#include "readers/stream_loading.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
 

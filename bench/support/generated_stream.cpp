@@ -11,7 +11,7 @@
 #include "model/output_file.h"
 #include "export/pg_stream_writer.h"
 #include "model/subtitle_list.h"
-#include "readers/stream_loading.h"
+#include "app/stream_loading.h"
 
 namespace {
 constexpr EncodeArea kArea{460, 900, 1460, 1020};

@@ -5,7 +5,7 @@
 #include "app/subtitle_selector.h"
 #include "ocr/corrections.h"
 #include "ocr/ocr_commands.h"
-#include "text/srt_options.h"
+#include "app/srt_options.h"
 
 namespace {
 // Options the shown picture is drawn with.

@@ -8,8 +8,8 @@
 #include "app/option_events.h"
 #include "app/settings_store.h"
 #include "app/window_commands.h"
-#include "readers/stream_loading.h"
-#include "render/letter_sheet_load.h"
+#include "app/stream_loading.h"
+#include "app/letter_sheet_load.h"
 
 namespace {
 bool isFile(const std::string& path) {

@@ -5,7 +5,7 @@
 #include "app/app.h"
 #include "app/drawing_of.h"
 #include "render/draw_sub.h"
-#include "text/text_lines.h"
+#include "app/text_lines.h"
 
 namespace {
 std::string areaCaption(const TSUPWin& w) {

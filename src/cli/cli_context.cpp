@@ -4,10 +4,10 @@
 
 #include "app/program_folder.h"
 #include "model/file_names.h"
-#include "readers/stream_loading.h"
-#include "render/letter_sheet_load.h"
+#include "app/stream_loading.h"
+#include "app/letter_sheet_load.h"
 #include "text/cp1252.h"
-#include "text/srt_import.h"
+#include "app/srt_loading.h"
 
 namespace {
 void listTracks(const std::vector<SubtitleTrack>& tracks) {

@@ -2,8 +2,9 @@
 
 #include <cstdio>
 
-#include "model/file_error.h"
+#include "app/srt_page.h"
 #include "cli/cli_context.h"
+#include "model/file_error.h"
 #include "text/srt_export.h"
 
 int emitSrt(CliContext& ctx, const std::string& out) {

@@ -14,10 +14,10 @@
 #include "gui/page_control.h"
 #include "gui/tf_main.h"
 #include "ocr/ocr_commands.h"
-#include "readers/stream_loading.h"
-#include "text/srt_export.h"
-#include "text/srt_import.h"
-#include "text/text_lines.h"
+#include "app/stream_loading.h"
+#include "app/srt_page.h"
+#include "app/srt_loading.h"
+#include "app/text_lines.h"
 #include "app/converter_check.h"
 
 void TfMain::wireCommands() {

@@ -37,7 +37,7 @@
 #include "gui/page_control.h"
 #include "gui/qt_text.h"
 #include "gui/status_panels.h"
-#include "readers/stream_loading.h"
+#include "app/stream_loading.h"
 
 namespace {
 constexpr int kSpacing = 6;

@@ -18,7 +18,7 @@
 #include "gui/settings_store_qt.h"
 #include "gui/status_panels.h"
 #include "gui/tf_main.h"
-#include "readers/stream_loading.h"
+#include "app/stream_loading.h"
 
 namespace {
 constexpr int kMinimised = 1;

@@ -7,8 +7,8 @@
 class ProgressSink {
  public:
   virtual ~ProgressSink() = default;
-  // The status text and the progress bar's position (an item count or a percentage, as the
-  // command set the bar's range).
+  // The status text (empty: the status shown stays) and the progress bar's position (an
+  // item count or a percentage, as the command set the bar's range).
   virtual void progress(std::string_view status, int position) = 0;
   // Lets the window handle pending input; returns whether the user asked to stop.
   virtual bool stopRequested() = 0;

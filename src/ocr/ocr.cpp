@@ -8,7 +8,7 @@
 #include "ocr/segmentation.h"
 #include "ocr/text_assembly.h"
 #include "render/rle_decode.h"
-#include "text/text_lines.h"
+#include "app/text_lines.h"
 
 namespace {
 // Guide lines at the band edges with the absolute row number above the top edge and the

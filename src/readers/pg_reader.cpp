@@ -5,12 +5,11 @@
 #include <optional>
 #include <string>
 
-#include "app/app.h"
 #include "model/pts.h"
 #include "readers/hex_text.h"
 #include "readers/pg_epoch.h"
 #include "readers/pg_subtitles.h"
-#include "app/read_progress.h"
+#include "readers/read_progress.h"
 #include "readers/subtitle_times.h"
 
 namespace {
@@ -49,10 +48,10 @@ constexpr unsigned kEpochStart = 2;
 
 class PgReader {
  public:
-  PgReader(App& app, ReadState& rs)
-      : app_(app), rs_(rs), f_(rs.file), details_(app.ui.cbDetails.checked),
-        maker_(app.subs, rs.file, details_ ? PgSubtitleMaker::Log([this](const std::string& line) { app_.log(line); })
-                                           : PgSubtitleMaker::Log()) {}
+  PgReader(std::vector<TSUP>& subs, ReadState& rs)
+      : subs_(subs), rs_(rs), log_(rs.log), f_(rs.file), details_(rs.details),
+        maker_(subs, rs.file, details_ ? PgSubtitleMaker::Log([this](const std::string& line) { log_.log(line); })
+                                       : PgSubtitleMaker::Log()) {}
 
   void run() {
     while (!f_.atEnd()) {
@@ -68,23 +67,21 @@ class PgReader {
       const uint8_t type = f_.rd8();
       const uint16_t size = f_.rd16();
       size_ = uint32_t(std::min<uint64_t>(size, f_.remaining()));
-      if (rs_.count % kProgressEvery == 0) showReadProgress(app_, f_);
+      if (rs_.count % kProgressEvery == 0) reportReadProgress(rs_.progress, f_);
       // Every segment ends where its size says, whatever its fields announce: padding and
       // counts that overrun the payload leave the next segment in place.
       StreamFile payload(f_.take(size_));
       segment(type, payload);
-      rs_.count = uint32_t(app_.subs.size());
+      rs_.count = uint32_t(subs_.size());
     }
     if (pending_) detail([] { return "The last display set has no END segment: it is not shown."; });
-    if (damaged_ && rs_.count == 0) {
-      app_.erslog("Subpicture format error.");
-      app_.log2("Subpicture format error.");
-    }
+    if (damaged_ && rs_.count == 0) rs_.formatError = true;
   }
 
  private:
-  App& app_;
+  std::vector<TSUP>& subs_;
   ReadState& rs_;
+  LogSink& log_;
   StreamFile& f_;
   const bool details_;
   PgEpoch epoch_;
@@ -98,7 +95,7 @@ class PgReader {
   // A line of the packet-by-packet log, built only when "Detailed info" asks for it.
   template <typename Text>
   void detail(Text text) {
-    if (details_) app_.log(text());
+    if (details_) log_.log(text());
   }
   std::string at() const { return hexStr(p_, 8) + ": "; }
   std::string sizeText() const { return " (" + hexStr(size_, 2) + ")"; }
@@ -138,7 +135,7 @@ class PgReader {
       if (plausibleSegment(q)) break;
       ++q;
     }
-    app_.log(hexStr(from, 8) + ": " + std::to_string(q - from) + " bytes skipped: no segment starts there.");
+    log_.log(hexStr(from, 8) + ": " + std::to_string(q - from) + " bytes skipped: no segment starts there.");
     damaged_ = true;
     f_.seek(q);
   }
@@ -180,9 +177,9 @@ class PgReader {
     c.paletteId = in.rd8();
     const uint8_t objects = in.rd8();
     if (details_) {
-      if (objects > 0) app_.log("------------" + std::to_string(app_.subs.size() + 1) + "----------");
-      app_.log(hexStr(p_ - 8, 8) + ": PTS=" + hexStr(pts_, 8) + " (" + pts2str(pts_) + ")");
-      app_.log(at() + "PCS" + sizeText() + " state: " + std::to_string(state));
+      if (objects > 0) log_.log("------------" + std::to_string(subs_.size() + 1) + "----------");
+      log_.log(hexStr(p_ - 8, 8) + ": PTS=" + hexStr(pts_, 8) + " (" + pts2str(pts_) + ")");
+      log_.log(at() + "PCS" + sizeText() + " state: " + std::to_string(state));
     }
     if (state == kEpochStart) epoch_.reset();
     // Objects announced beyond the payload are not there to show.
@@ -251,7 +248,7 @@ class PgReader {
 };
 }  // namespace
 
-void readPG(App& app, ReadState& rs) {
-  readEndingEverySubtitle(app.subs, rs.count, [&](const std::string& line) { app.log(line); },
-                          [&] { PgReader(app, rs).run(); });
+void readPG(std::vector<TSUP>& subs, ReadState& rs) {
+  readEndingEverySubtitle(subs, rs.count, [&](const std::string& line) { rs.log.log(line); },
+                          [&] { PgReader(subs, rs).run(); });
 }

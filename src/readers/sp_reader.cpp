@@ -4,10 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/app.h"
 #include "model/file_error.h"
 #include "readers/hex_text.h"
-#include "app/read_progress.h"
+#include "readers/read_progress.h"
 #include "readers/sp_commands.h"
 #include "readers/subtitle_times.h"
 
@@ -35,7 +34,8 @@ enum Command : uint8_t {
 
 class SpReader {
  public:
-  SpReader(App& app, ReadState& rs) : app_(app), rs_(rs), f_(rs.file), details_(app.ui.cbDetails.checked) {}
+  SpReader(SubtitleList& list, ReadState& rs)
+      : list_(list), rs_(rs), log_(rs.log), f_(rs.file), details_(rs.details) {}
 
   void run() {
     while (!f_.atEnd()) {
@@ -43,27 +43,25 @@ class SpReader {
       pts_ = f_.rd32le();
       const uint32_t secondTime = f_.rd32le();
       if (tag != kTagSP || secondTime != 0) {
-        app_.erslog("Subpicture format error.");
-        app_.log2("Subpicture format error.");
+        rs_.formatError = true;
         rs_.count = 0;
         return;
       }
-      if (!details_ && rs_.count % kProgressEvery == 0)
-        showReadProgress(app_, f_);
+      if (!details_ && rs_.count % kProgressEvery == 0) reportReadProgress(rs_.progress, f_);
       ++rs_.count;
-      if (details_) app_.log("------------------------------------");
+      if (details_) log_.log("------------------------------------");
       u_ = f_.pos();
-      TSUP& s = app_.appendSub();
+      TSUP& s = list_.appendSub();
       s.num = int32_t(rs_.count);
       s.textOk = 0;
-      if (details_) app_.log(hexStr(u_, 8) + ": SPUH (" + std::to_string(rs_.count) + ") PTS: " + hexStr(pts_, 8));
+      if (details_) log_.log(hexStr(u_, 8) + ": SPUH (" + std::to_string(rs_.count) + ") PTS: " + hexStr(pts_, 8));
       std::span<const uint8_t> area;
       try {
         area = readUnitLayout(s);
       } catch (const FileError&) {
         // The unit is not in the file whole: its subtitle would have neither times nor
         // area, so only the ones before it stay.
-        app_.subs.pop_back();
+        list_.subs.pop_back();
         --rs_.count;
         throw;
       }
@@ -74,8 +72,9 @@ class SpReader {
   }
 
  private:
-  App& app_;
+  SubtitleList& list_;
   ReadState& rs_;
+  LogSink& log_;
   StreamFile& f_;
   const bool details_;
   uint32_t pts_ = 0;    // of the current packet
@@ -105,7 +104,7 @@ class SpReader {
     if (u_ + ctlOfs < pixelStart) throw streamReadError();
     const uint64_t dataLen = u_ + ctlOfs - pixelStart;
     s.win[0].dataLen = uint32_t(dataLen);
-    if (details_) app_.log(hexStr(pixelStart, 8) + ": PXD [" + hexStr(dataLen, 6) + "]");
+    if (details_) log_.log(hexStr(pixelStart, 8) + ": PXD [" + hexStr(dataLen, 6) + "]");
     f_.skip(dataLen);
     g_ = f_.pos();
     // A control area too short for one sequence header (delay and next address) cannot be
@@ -115,11 +114,11 @@ class SpReader {
     const auto area = f_.take(ctlLen_);
     // The commands of a unit take a few hundred bytes at most; of a longer control area
     // (padding) only what fits streamBuf is read for commands, and the rest is passed over.
-    const size_t kept = size_t(std::min<uint64_t>(area.size(), app_.streamBuf.size()));
-    std::memcpy(app_.streamBuf.data(), area.data(), kept);
+    const size_t kept = size_t(std::min<uint64_t>(area.size(), list_.streamBuf.size()));
+    std::memcpy(list_.streamBuf.data(), area.data(), kept);
     // Only a unit that is whole decides the kind of the list.
-    app_.subFormat = hd ? sfHDDVD : sfDVD;
-    return {app_.streamBuf.data(), kept};
+    list_.subFormat = hd ? sfHDDVD : sfDVD;
+    return {list_.streamBuf.data(), kept};
   }
 
   // Walks the display control sequences; returns false when an unknown command ends the read.
@@ -131,23 +130,23 @@ class SpReader {
     do {
       const uint32_t stm = ctl.be16At(o);
       if (details_) {
-        app_.log("          ----");
-        app_.log(hexStr(g_ + o, 8) + ": SP_DCSQ_STM: " + hexStr(stm, 4));
+        log_.log("          ----");
+        log_.log(hexStr(g_ + o, 8) + ": SP_DCSQ_STM: " + hexStr(stm, 4));
       }
       o += 2;
       uint64_t next = (addrWidth_ == 2 ? ctl.be16At(o) : ctl.be32At(o)) + u_;
       o += addrWidth_;
-      if (details_) app_.log(hexStr(g_ + o - 4, 8) + ": SP_NXT_DCSQ_SA: " + hexStr(next, 8));
+      if (details_) log_.log(hexStr(g_ + o - 4, 8) + ": SP_NXT_DCSQ_SA: " + hexStr(next, 8));
       if (g_ + o > next) next = g_ + ctlLen_;  // the last sequence points to itself
       const uint32_t t = pts_ + stm * kStmUnit;
       while (o < len) {
         const uint8_t c = ctl.byteAt(o);
         if (!isSpCommand(c)) {
-          app_.log("Unknown command: " + hexStr(c, 2));
+          log_.log("Unknown command: " + hexStr(c, 2));
           return false;
         }
         const std::string params = command(s, ctl, c, o, t);
-        if (details_) app_.log(hexStr(g_ + o, 8) + ": " + cmdName[c] + " " + params);
+        if (details_) log_.log(hexStr(g_ + o, 8) + ": " + cmdName[c] + " " + params);
         if (c == kChgColcon || c == kChgColcon2) o += 3 + ctl.be16At(o + 1);
         else o += 1 + cmdLen[c];
         if (g_ + o >= next) break;
@@ -164,7 +163,7 @@ class SpReader {
       case kFstaDsp:
       case kStaDsp: {
         setStart(s, t);
-        auto& subs = app_.subs;
+        auto& subs = list_.subs;
         if (subs.size() >= 2) {
           TSUP& before = subs[subs.size() - 2];
           // A start within the first millisecond ends it right there, not before tick 0.
@@ -202,7 +201,7 @@ class SpReader {
       // Where a DVD unit picks its four colours from a VobSub index's sixteen.
       case kSetColor:
       case kSetContr:
-        if (app_.subFormat == sfDVD && o + 1 + cmdLen[c] <= ctl.size())
+        if (list_.subFormat == sfDVD && o + 1 + cmdLen[c] <= ctl.size())
           (c == kSetColor ? s.colorOfs : s.contrOfs) = uint32_t(g_ + o + 1);
         return "";
       default: return "";  // CHG_COLCON(2), CMD_END: nothing to record
@@ -211,7 +210,7 @@ class SpReader {
 };
 }  // namespace
 
-void readSP(App& app, ReadState& rs) {
-  readEndingEverySubtitle(app.subs, rs.count, [&](const std::string& line) { app.log(line); },
-                          [&] { SpReader(app, rs).run(); });
+void readSP(SubtitleList& list, ReadState& rs) {
+  readEndingEverySubtitle(list.subs, rs.count, [&](const std::string& line) { rs.log.log(line); },
+                          [&] { SpReader(list, rs).run(); });
 }

@@ -1,7 +1,6 @@
 #include "render/index_image.h"
 
 #include "readers/stream_file.h"
-#include "render/draw_line.h"
 #include "render/rle_decode.h"
 #include "text/text_lines.h"
 
@@ -30,9 +29,7 @@ void drawText(Drawing& d, TSUP& s) {
   const int m = int(lines.size());
   // lineCount and the text are kept equal; should they differ, only the text's lines exist.
   const int count = std::min(s.lineCount, m);
-  const RenderOptions& o = d.options;
-  const TextCanvas canvas{d.list.subs, d.sheet,     d.palette,
-                          d.images,    d.flags,     {o.letterSpacing, o.maxColor, o.savePng, o.saveBmp, o.blackWhite}};
+  const TextCanvas canvas = textCanvasOf(d);
   for (int i = 0; i < count; ++i) DrawLine(canvas, lines[size_t(i)], (m - i) & 0xFF, d.list.curSub);
   // Text that inks nothing (spaces only) keeps the rows it had rather than an upside-down area.
   if (s.win[0].y1 > s.win[0].y2) {
@@ -55,6 +52,16 @@ DisplaySize listDisplaySize(const Drawing& d) {
                                 ? DisplaySize{d.source.dvdIndex->width, d.source.dvdIndex->height}
                                 : DisplaySize{};
   return displaySizeOf(format, d.list.subs, named);
+}
+
+TextCanvas textCanvasOf(const Drawing& d) {
+  const RenderOptions& o = d.options;
+  return {d.list.subs, d.sheet, d.palette, d.images, d.flags,
+          {.spacing = o.letterSpacing,
+           .maxColor = o.maxColor,
+           .savePng = o.savePng,
+           .saveBmp = o.saveBmp,
+           .blackAndWhite = o.blackWhite}};
 }
 
 PaletteOptions paletteOptions(const Drawing& d, DisplaySize listSize) {

@@ -2,11 +2,15 @@
 // The palette indexes of one subtitle: what the stream writers encode and the picture files
 // save. Drawing them touches the palette state and indexImage only, not the display, the
 // overlay, the recognition mask or the subtitle panel.
+#include "render/draw_line.h"
 #include "render/drawing.h"
 #include "render/palette_builder.h"
 
 class StreamFile;
 struct TSUP;
+
+// The lettering of a drawing's SRT list.
+TextCanvas textCanvasOf(const Drawing& d);
 
 // The palette options of a drawing.
 PaletteOptions paletteOptions(const Drawing& d, DisplaySize listSize);

@@ -1,20 +1,16 @@
 #pragma once
-// The "SRT" page: the list as SubRip text in the read-only view mSRT, rebuilt only when it is
-// out of date and the page is opened, and "Save SRT", which writes the view as it stands.
+// The list as SubRip text, and that text as the bytes of an SRT file.
 #include <string>
 #include <vector>
 
-class App;
+#include "model/log_sink.h"
+#include "model/progress_sink.h"
+#include "model/subtitle.h"
 
-// Rebuilds mSRT from the list: number, times, text lines and an empty line per subtitle.
-void SUP2Srt(App& app);
-// The page control switched pages: opening "SRT" rebuilds an out-of-date view.
-void PageControlChange(App& app);
-// The view's content changed: "Save SRT" is offered while it holds a line of a list that is
-// not empty.
-void mSRTChange(App& app);
-// "Save SRT": asks for a file name and writes the view there.
-void bSaveSRTClick(App& app);
+// The lines of the SRT text of the list: number, times, text lines and an empty line per
+// subtitle. A subtitle without text is left out and one without an end ends where the next
+// starts; the log says so for each. The progress goes as a percentage of the list.
+std::vector<std::string> srtTextLines(const std::vector<TSUP>& subs, LogSink& log, ProgressSink& progress);
 
 // The values of "SRT encoding" (settings name SrtEncoding).
 inline constexpr int kSrtWindows1252 = 0;

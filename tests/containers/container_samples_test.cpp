@@ -17,7 +17,7 @@
 #include "app/app.h"
 #include "app/bitmap_export.h"
 #include "app/stream_export.h"
-#include "readers/stream_loading.h"
+#include "app/stream_loading.h"
 #include "app/subtitle_display.h"
 #include "support/cli_runner.h"
 #include "support/container_files.h"

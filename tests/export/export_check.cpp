@@ -5,9 +5,9 @@
 
 #include "export/export_areas.h"
 #include "model/file_names.h"
-#include "readers/stream_loading.h"
-#include "render/letter_sheet_load.h"
-#include "text/srt_import.h"
+#include "app/stream_loading.h"
+#include "app/letter_sheet_load.h"
+#include "app/srt_loading.h"
 #include "render/work_images.h"
 
 std::vector<std::string> sampleStreams() {

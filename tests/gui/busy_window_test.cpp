@@ -10,8 +10,8 @@
 
 #include "app/bitmap_export.h"
 #include "ocr/ocr_commands.h"
-#include "readers/stream_loading.h"
-#include "text/srt_export.h"
+#include "app/stream_loading.h"
+#include "app/srt_page.h"
 #include "window_fixture.h"
 
 namespace {

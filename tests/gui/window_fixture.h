@@ -15,8 +15,8 @@
 #include "app/subtitle_selector.h"
 #include "app/stream_export.h"
 #include "gui/settings_store_qt.h"
-#include "render/letter_sheet_load.h"
-#include "text/srt_import.h"
+#include "app/letter_sheet_load.h"
+#include "app/srt_loading.h"
 #include "gui/tf_main.h"
 #include "support/temp_dir.h"
 

@@ -11,13 +11,13 @@
 #include "app/app.h"
 #include "app/stream_export.h"
 #include "ocr/ocr_commands.h"
-#include "readers/stream_loading.h"
-#include "render/letter_sheet_load.h"
+#include "app/stream_loading.h"
+#include "app/letter_sheet_load.h"
 #include "support/character_errors.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
-#include "text/srt_export.h"
-#include "text/srt_import.h"
+#include "app/srt_page.h"
+#include "app/srt_loading.h"
 #include "text/text_file_lines.h"
 
 namespace {

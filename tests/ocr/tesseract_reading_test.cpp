@@ -10,13 +10,13 @@
 #include "app/stream_export.h"
 #include "ocr/ocr_commands.h"
 #include "ocr/tesseract_reader.h"
-#include "readers/stream_loading.h"
-#include "render/letter_sheet_load.h"
+#include "app/stream_loading.h"
+#include "app/letter_sheet_load.h"
 #include "support/character_errors.h"
 #include "support/sintel_text.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
-#include "text/srt_import.h"
+#include "app/srt_loading.h"
 
 namespace {
 bool tesseractThere() {

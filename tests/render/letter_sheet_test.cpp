@@ -4,11 +4,11 @@
 #include <algorithm>
 
 #include "app/app.h"
+#include "app/letter_sheet_load.h"
 #include "model/file_error.h"
 #include "render/glyph_tables.h"
 #include "render/grey_png.h"
 #include "render/letter_sheet_check.h"
-#include "render/letter_sheet_load.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "readers/stream_loading.h"
+#include "app/stream_loading.h"
 #include "support/stream_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"

@@ -1,5 +1,5 @@
 // The SRT view and "Save SRT".
-#include "text/srt_export.h"
+#include "app/srt_page.h"
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "app/settings_table.h"
+#include "app/srt_page.h"
 #include "render/draw_line.h"
 #include "support/ffmpeg_frames.h"
 #include "support/ffmpeg_srt.h"
@@ -183,12 +184,12 @@ TEST_F(SrtFiles, LinesWiderThanTheScreenAreWrappedAtSpacesOrBroken) {
       joined += (i == 0 || broken ? "" : " ") + parts[i];
       const bool italicBefore = app.italicOn;
       int boxes = 0;
-      EXPECT_LE(std::max(DrawLine(app, parts[i], 0, 0, true, &boxes), boxes), 1920) << parts[i];
+      EXPECT_LE(std::max(measureLine(app, app.ui.ieSpacing.value(), parts[i], &boxes), boxes), 1920) << parts[i];
       const bool italicAfter = app.italicOn;
       if (i + 1 < parts.size()) {
         const std::string more = broken ? parts[i + 1].substr(0, 1) : " " + parts[i + 1].substr(0, parts[i + 1].find(' '));
         app.italicOn = italicBefore;
-        EXPECT_GT(std::max(DrawLine(app, parts[i] + more, 0, 0, true, &boxes), boxes), 1920) << parts[i];
+        EXPECT_GT(std::max(measureLine(app, app.ui.ieSpacing.value(), parts[i] + more, &boxes), boxes), 1920) << parts[i];
       }
       app.italicOn = italicAfter;
     }

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "app/srt_loading.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
-#include "text/srt_import.h"
 
 class SrtFixture : public ::testing::Test {
  protected:

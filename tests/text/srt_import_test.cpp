@@ -3,13 +3,13 @@
 
 #include "app/app.h"
 #include "app/settings_table.h"
+#include "app/srt_loading.h"
 #include "model/pts.h"
 #include "render/draw_line.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
-#include "text/srt_import.h"
-#include "text/srt_time.h"
 #include "text/srt_fixture.h"
+#include "text/srt_time.h"
 #include "text/text_file_lines.h"
 
 namespace {
@@ -17,7 +17,7 @@ class SrtImport : public SrtFixture {
  protected:
   int measure(const std::string& line) {
     app.italicOn = false;
-    return DrawLine(app, line, 0, 0, true);
+    return measureLine(app, app.ui.ieSpacing.value(), line);
   }
   void set(const char* name, int value) { applySetting(app, *findSetting(name), SettingValue(value)); }
   void expectIdle() {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
-#include "render/letter_sheet_load.h"
+#include "app/letter_sheet_load.h"
+#include "app/srt_loading.h"
 #include "support/temp_dir.h"
 #include "support/test_host.h"
-#include "text/srt_import.h"
 
 TEST(SrtRender, InkedRowsAndColumnsAreTheAreaAfterDrawing) {
   TestHost host;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "app/text_lines.h"
 #include "render/draw_line.h"
 #include "support/test_host.h"
 #include "text/text_lines.h"
@@ -63,7 +64,7 @@ TEST_F(TextMemo, LeavingTheMemoOfAnSrtSubtitleTrimsAndRecentres) {
   EXPECT_EQ(s.lineCount, 2);
   EXPECT_EQ(s.locked, 1);
   app.italicOn = false;
-  const int width = DrawLine(app, "Hello", 0, 0, true);  // measured upright
+  const int width = measureLine(app, app.ui.ieSpacing.value(), "Hello");  // measured upright
   EXPECT_EQ(s.win[0].x1, (1920 - width) / 2);
   EXPECT_EQ(s.win[0].x2, (1920 - width) / 2 + width + 1);  // the o's box ends a column later
 }

@@ -10,8 +10,8 @@
 #include "app/app.h"
 #include "export/stream_export.h"
 #include "ocr/ocr_commands.h"
-#include "readers/stream_loading.h"
-#include "text/srt_import.h"
+#include "app/stream_loading.h"
+#include "app/srt_loading.h"
 
 namespace {
 class QuietHost : public Host {};

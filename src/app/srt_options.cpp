@@ -1,4 +1,4 @@
-#include "text/srt_options.h"
+#include "app/srt_options.h"
 
 #include "app/app.h"
 

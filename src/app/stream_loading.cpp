@@ -1,4 +1,4 @@
-#include "readers/stream_loading.h"
+#include "app/stream_loading.h"
 
 #include <sys/stat.h>
 
@@ -6,15 +6,16 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "model/file_error.h"
+#include "app/command_progress.h"
 #include "app/recent_files.h"
+#include "app/srt_loading.h"
+#include "app/subtitle_display.h"
 #include "app/subtitle_selector.h"
 #include "app/track_loading.h"
+#include "model/file_error.h"
 #include "model/file_names.h"
 #include "readers/pg_reader.h"
 #include "readers/sp_reader.h"
-#include "app/subtitle_display.h"
-#include "text/srt_import.h"
 
 namespace {
 constexpr uint16_t kTagSP = 0x5350;
@@ -36,7 +37,8 @@ bool fileExists(const std::string& path) {
 
 // Runs the reader the tag names; returns the number of subtitles it leaves.
 uint32_t readStream(App& app, StreamFile& file, uint16_t tag) {
-  ReadState rs{file, 0};
+  CommandProgress progress(app);
+  ReadState rs{file, app, progress, app.ui.cbDetails.checked};
   try {
     if (file.size() > kMaxStreamSize) {
       app.erlog("Stream read error");
@@ -48,9 +50,13 @@ uint32_t readStream(App& app, StreamFile& file, uint16_t tag) {
     } else if (tag == kTagPG) {
       app.subFormat = sfBluRay;
       app.log2("Blu-ray presentation graphics found.");
-      readPG(app, rs);
+      readPG(app.subs, rs);
     } else {
       app.erlog("Unsupported file format.");
+    }
+    if (rs.formatError) {
+      app.erslog(kSubpictureFormatError);
+      app.log2(kSubpictureFormatError);
     }
   } catch (const FileError& e) {
     // A packet that claims more than the file holds: the subtitles read so far stay.

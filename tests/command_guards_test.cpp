@@ -13,7 +13,7 @@
 #include "app/window_commands.h"
 #include "export/bitmap_export.h"
 #include "export/stream_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "support/stream_read_test.h"
 #include "text/srt_export.h"
 #include "text/srt_import.h"

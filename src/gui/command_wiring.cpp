@@ -13,7 +13,7 @@
 #include "export/stream_export.h"
 #include "gui/page_control.h"
 #include "gui/tf_main.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "readers/stream_loading.h"
 #include "text/srt_export.h"
 #include "text/srt_import.h"

@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "export/bitmap_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "readers/stream_loading.h"
 #include "text/srt_export.h"
 #include "window_fixture.h"

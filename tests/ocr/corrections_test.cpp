@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "app/ocr_commands.h"
 #include "ocr/letter_statistic.h"
+#include "support/recording_log.h"
 #include "support/test_host.h"
 
 namespace {
@@ -130,24 +132,21 @@ TEST(LetterStatistic, Percent) {
   EXPECT_EQ(percentText(2, 3), "66.6");
 }
 
-TEST_F(Dictionary, StatisticGuessesEnglish) {
-  app->subs.resize(1);
-  app->subs[0].text = "EEEEEE OOOOO AAAA III NN H";
-  languageStatistic(*app, 100);
-  const std::string log = app->messages.plainText();
-  EXPECT_NE(log.find("Statistic:\n"), std::string::npos);
-  EXPECT_NE(log.find("e: 6 - 6%\n"), std::string::npos);
-  EXPECT_NE(log.find("Most important letters: EOAINH\n\n"), std::string::npos);
-  EXPECT_NE(log.find("It seems to be in English."), std::string::npos);
-  EXPECT_EQ(app->ui.coLang.itemIndex, 1);
-  EXPECT_TRUE(host.questions.empty());
+TEST(LetterStatistic, GuessesTheLanguage) {
+  std::vector<TSUP> subs(1);
+  subs[0].text = "EEEEEE OOOOO AAAA III NN H";
+  RecordingLog log;
+  EXPECT_EQ(languageStatistic(subs, 100, log), langEnglish);
+  EXPECT_NE(log.text().find("Statistic:\n"), std::string::npos);
+  EXPECT_NE(log.text().find("e: 6 - 6%\n"), std::string::npos);
+  EXPECT_NE(log.text().find("Most important letters: EOAINH\n\n"), std::string::npos);
+  EXPECT_NE(log.text().find("It seems to be in English."), std::string::npos);
 
-  app->clearLog();
-  app->subs[0].text = "EEEEEE AAAAA IIII NNN OO L";
-  languageStatistic(*app, 0);  // no characters: no letter lines, no picks
-  EXPECT_EQ(app->messages.plainText(), "Statistic:\nMost important letters: \n\n");
-  app->subs[0].text = "EEEEEE AAAAA IIII NNN OO L";
-  languageStatistic(*app, 50);
-  EXPECT_NE(app->messages.plainText().find("It seems to be in French."), std::string::npos);
+  log.lines.clear();
+  subs[0].text = "EEEEEE AAAAA IIII NNN OO L";
+  EXPECT_EQ(languageStatistic(subs, 0, log), langNone);  // no characters: no letter lines, no picks
+  EXPECT_EQ(log.text(), "Statistic:\nMost important letters: \n\n");
+  EXPECT_EQ(languageStatistic(subs, 50, log), langNone);  // French has no dictionary
+  EXPECT_NE(log.text().find("It seems to be in French."), std::string::npos);
 }
 }  // namespace

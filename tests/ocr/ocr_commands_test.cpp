@@ -1,12 +1,14 @@
 // The recognition commands: the batch protocol, error navigation, the font choice, options.
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "app/app.h"
+#include "app/recognition_panel.h"
 #include "app/settings_table.h"
+#include "ocr/corrections.h"
 #include "support/test_host.h"
 
 namespace {
@@ -49,6 +51,7 @@ TEST_F(OcrCommands, BatchRecognisesOnlyNewSubtitlesButCountsAll) {
     s.lineCount = 0;
     s.charCount = 0;
   }
+  app->subs[1].text = "EEEEEE OOOOO AAAA III NN H";
   bOCRallClick(*app);
   EXPECT_EQ(ocrTitles(), 10);
   EXPECT_NE(log().find("Converting bitmaps to text\n"), std::string::npos);
@@ -56,6 +59,9 @@ TEST_F(OcrCommands, BatchRecognisesOnlyNewSubtitlesButCountsAll) {
   EXPECT_NE(log().find("Statistic:\n"), std::string::npos);
   EXPECT_NE(log().find("\nDone.\n\n"), std::string::npos);
   EXPECT_EQ(app->totalLines, 1980);
+  // The letters look English: the batch selects its dictionary without offering to apply it.
+  EXPECT_EQ(app->ui.coLang.itemIndex, langEnglish);
+  EXPECT_TRUE(host.questions.empty());
   EXPECT_EQ(app->ui.ProgressBar.max, 1000);
 
   const Controls& ui = app->ui;
@@ -126,6 +132,24 @@ TEST_F(OcrCommands, FontChoiceSetsTheSubtitlesStyle) {
   EXPECT_FALSE(app->ocrRender);
   app->ui.ieSubs.text = "9";  // beyond the list: nothing happens
   rgFontClick(*app);
+}
+
+TEST_F(OcrCommands, PanelShowsWhatAReadingStored) {
+  makeList(3, 1, 1);
+  TSUP& s = app->subs[1];
+  s.fontMode = fmItalic;
+  s.text = "kept|text";
+  app->ui.mSubtext.lines = {"before"};
+  showReading(*app, 2, ReadingStored::nothing);
+  EXPECT_EQ(app->ui.ieSubs.text, "1");
+  showReading(*app, 2, ReadingStored::record);  // the selector and the font follow, the text box stays
+  EXPECT_EQ(app->ui.ieSubs.text, "2");
+  EXPECT_EQ(app->ui.udSubs.position, 2);
+  EXPECT_EQ(app->ui.rgFont.itemIndex, fmItalic);
+  EXPECT_EQ(app->ui.mSubtext.lines, std::vector<std::string>{"before"});
+  showReading(*app, 2, ReadingStored::recordAndText);
+  EXPECT_EQ(app->ui.mSubtext.lines, (std::vector<std::string>{"kept", "text"}));
+  EXPECT_FALSE(app->subs[1].locked);  // shown, not taken as an edit
 }
 
 TEST_F(OcrCommands, OptionRules) {

@@ -10,7 +10,7 @@
 
 #include "app/app.h"
 #include "export/stream_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "readers/stream_loading.h"
 #include "render/letter_sheet_load.h"
 #include "support/character_errors.h"

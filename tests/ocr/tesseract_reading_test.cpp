@@ -8,7 +8,7 @@
 #include "app/app.h"
 #include "app/settings_table.h"
 #include "export/stream_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "ocr/tesseract_reader.h"
 #include "readers/stream_loading.h"
 #include "render/letter_sheet_load.h"

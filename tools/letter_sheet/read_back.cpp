@@ -9,7 +9,7 @@
 
 #include "app/app.h"
 #include "export/stream_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "readers/stream_loading.h"
 #include "text/srt_import.h"
 

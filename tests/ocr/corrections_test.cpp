@@ -1,13 +1,10 @@
-// Text corrections after recognition, the dictionary offer and the letter statistic.
+// Text corrections after recognition and the letter statistic.
 #include "ocr/corrections.h"
 
 #include <gtest/gtest.h>
 
-#include "app/app.h"
-#include "app/ocr_commands.h"
 #include "ocr/letter_statistic.h"
 #include "support/recording_log.h"
-#include "support/test_host.h"
 
 namespace {
 std::string corrected(std::string text, int language) {
@@ -68,42 +65,6 @@ TEST(Corrections, EnglishTableLayout) {
   EXPECT_EQ(en[34].pattern, ".lf ");
   EXPECT_EQ(en[35].pattern, "l'll ");
   EXPECT_EQ(en[60].replacement, "\"If ");
-}
-
-class Dictionary : public ::testing::Test {
- protected:
-  TestHost host;
-  std::unique_ptr<App> app = std::make_unique<App>(host);
-};
-
-TEST_F(Dictionary, AppliedToEveryTextOnYes) {
-  app->subs.resize(3);
-  app->subs[0].text = "lt's me";
-  app->subs[1].text = "";
-  app->subs[2].text = "AlB ln";
-  app->subs[2].locked = 1;
-  app->ui.coLang.itemIndex = 1;
-  coLangChange(*app);
-  ASSERT_EQ(host.questions.size(), 1u);
-  EXPECT_EQ(host.questions[0], "Do you want to apply the dictionary now?");
-  EXPECT_EQ(app->subs[0].text, "It's me");
-  EXPECT_EQ(app->subs[1].text, "");
-  EXPECT_EQ(app->subs[2].text, "AlB In");  // only the language table: no l/I rules
-
-  app->subs[0].text = "lt's me";
-  host.answers.push_back(false);
-  coLangChange(*app);
-  EXPECT_EQ(app->subs[0].text, "lt's me");
-
-  app->ui.coLang.itemIndex = 0;  // "N/A" asks nothing
-  coLangChange(*app);
-  EXPECT_EQ(host.questions.size(), 2u);
-}
-
-TEST_F(Dictionary, NoQuestionForAnEmptyList) {
-  app->ui.coLang.itemIndex = 1;
-  coLangChange(*app);
-  EXPECT_TRUE(host.questions.empty());
 }
 
 TEST(LetterStatistic, Picks) {

@@ -1,4 +1,5 @@
-// The recognition commands: the batch protocol, error navigation, the font choice, options.
+// The recognition commands: the batch protocol, error navigation, the font choice, options,
+// the dictionary offer.
 #include "app/ocr_commands.h"
 
 #include <gtest/gtest.h>
@@ -170,5 +171,41 @@ TEST_F(OcrCommands, OptionRules) {
   EXPECT_EQ(app->skew.div, 21);
   set("C_Mul", -3);
   EXPECT_EQ(app->skew.mul, 1);
+}
+
+class Dictionary : public ::testing::Test {
+ protected:
+  TestHost host;
+  std::unique_ptr<App> app = std::make_unique<App>(host);
+};
+
+TEST_F(Dictionary, AppliedToEveryTextOnYes) {
+  app->subs.resize(3);
+  app->subs[0].text = "lt's me";
+  app->subs[1].text = "";
+  app->subs[2].text = "AlB ln";
+  app->subs[2].locked = 1;
+  app->ui.coLang.itemIndex = 1;
+  coLangChange(*app);
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0], "Do you want to apply the dictionary now?");
+  EXPECT_EQ(app->subs[0].text, "It's me");
+  EXPECT_EQ(app->subs[1].text, "");
+  EXPECT_EQ(app->subs[2].text, "AlB In");  // only the language table: no l/I rules
+
+  app->subs[0].text = "lt's me";
+  host.answers.push_back(false);
+  coLangChange(*app);
+  EXPECT_EQ(app->subs[0].text, "lt's me");
+
+  app->ui.coLang.itemIndex = 0;  // "N/A" asks nothing
+  coLangChange(*app);
+  EXPECT_EQ(host.questions.size(), 2u);
+}
+
+TEST_F(Dictionary, NoQuestionForAnEmptyList) {
+  app->ui.coLang.itemIndex = 1;
+  coLangChange(*app);
+  EXPECT_TRUE(host.questions.empty());
 }
 }  // namespace

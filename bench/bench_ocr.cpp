@@ -14,7 +14,7 @@
 
 #include "app/app.h"
 #include "app/stream_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "app/stream_loading.h"
 #include "app/letter_sheet_load.h"
 #include "app/srt_loading.h"

@@ -18,10 +18,11 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/ocr_commands.h"
 #include "app/settings_table.h"
+#include "app/subtitle_display.h"
 #include "ocr/line_words.h"
 #include "ocr/ocr.h"
-#include "ocr/ocr_commands.h"
 #include "ocr/tesseract_reader.h"
 #include "app/stream_loading.h"
 #include "app/subtitle_display.h"
@@ -114,7 +115,7 @@ void BM_LineHeight(benchmark::State& state) {
     for (int n = 1; n <= int(app.subs.size()); ++n) {
       showSubtitle(app, n);
       AssembledText text;
-      for (const LinePicture& line : linePictures(app, n, lineHeight)) {
+      for (const LinePicture& line : linePictures(app.subs[size_t(n - 1)], app.subFormat, app, app, lineHeight)) {
         if (!text.text.empty()) text.text += '|';
         const std::vector<WordBox> words = reader->readLine(line);
         appendLineText(text, wordCells(words, [](const WordBox&) { return false; }), false);
@@ -151,7 +152,7 @@ LineFiles writeLineFiles(App& app) {
   int written = 0;
   for (int n = 1; n <= int(app.subs.size()); ++n) {
     showSubtitle(app, n);
-    const std::vector<LinePicture> lines = linePictures(app, n);
+    const std::vector<LinePicture> lines = linePictures(app.subs[size_t(n - 1)], app.subFormat, app, app);
     files.linesPerSubtitle.push_back(int(lines.size()));
     for (const LinePicture& line : lines) {
       const std::string path = folder + "/line" + std::to_string(written++) + ".pgm";

@@ -13,7 +13,7 @@
 #include "app/window_commands.h"
 #include "app/bitmap_export.h"
 #include "app/stream_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "support/stream_read_test.h"
 #include "app/srt_page.h"
 #include "app/srt_loading.h"

@@ -3,8 +3,7 @@
 #include "app/app.h"
 #include "app/settings_table.h"
 #include "app/subtitle_selector.h"
-#include "ocr/corrections.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "app/srt_options.h"
 
 namespace {

@@ -4,12 +4,23 @@
 #include <thread>
 
 #include "app/app.h"
-#include "ocr/line_words.h"
+#include "app/recognition_panel.h"
 #include "ocr/ocr.h"
 #include "ocr/tesseract_reader.h"
+#include "ocr/word_reading.h"
 
 namespace {
 int engine(const App& app) { return app.ui.coEngine.itemIndex; }
+
+// Recognises subtitle n, just drawn for recognition, with the rules and shows the reading;
+// returns whether there was a line to read.
+bool readWithRules(App& app, int n) {
+  if (n < 1 || n > int(app.subs.size())) return false;
+  app.curSub = n - 1;
+  const ReadingStored stored = ocr(app.subs[size_t(n - 1)], app.subFormat, app, app, ocrOptions(app));
+  showReading(app, n, stored);
+  return stored != ReadingStored::nothing;
+}
 
 // Tesseract for the calling thread, opened when the language changed; null when it cannot
 // be opened, with the reason in the log the first time.
@@ -44,45 +55,30 @@ bool rulesReadingStands(App& app, const TSUP& s) {
 // The first reading of subtitle n, just drawn for recognition: the rules' unless the engine
 // is Tesseract. Returns the line pictures Tesseract is to read when the engine asks for it
 // and `tesseract` may be asked, else none. A subtitle left to Tesseract keeps its style
-// choice for Tesseract's reading to decide; should Tesseract not be there after all, ocr()
-// reads it with the rules.
+// choice for Tesseract's reading to decide; should Tesseract not be there after all, the
+// rules read it.
 std::vector<LinePicture> readFirst(App& app, int n, bool tesseract) {
   if (n < 1 || n > int(app.subs.size())) return {};
   TSUP& s = app.subs[size_t(n - 1)];
   const uint8_t fontBefore = s.fontMode;
   if (!tesseract || engine(app) == engRules) {
-    ocr(app, n);
+    readWithRules(app, n);
     return {};
   }
   if (engine(app) == engAuto) {
-    if (!ocr(app, n) || rulesReadingStands(app, s)) return {};
+    if (!readWithRules(app, n) || rulesReadingStands(app, s)) return {};
     s.fontMode = fontBefore;
   }
-  return linePictures(app, n);
+  return linePictures(s, app.subFormat, app, app);
 }
 
 void storeTesseractReading(App& app, int n, const std::vector<LinePicture>& lines,
                            const std::vector<std::vector<WordBox>>& words) {
   if (n < 1 || n > int(app.subs.size())) return;
-  const uint8_t fontMode = app.subs[size_t(n - 1)].fontMode;
-  SubtitleReading reading;
-  reading.lineCount = int(lines.size());
-  for (size_t r = 0; r < lines.size(); ++r) {
-    // The "Font" choice, or for automatic reading the slant measure of each word.
-    auto italic = [&](const WordBox& w) {
-      return fontMode == fmItalic || (fontMode != fmNormal && readsItalic(lines[r], w.left, w.right));
-    };
-    std::vector<GlyphCell> cells;
-    if (r < words.size()) cells = wordCells(words[r], italic);
-    // A line with ink that reads as nothing is marked, so that "Next" finds it.
-    if (cells.empty()) cells.emplace_back();
-    for (const GlyphCell& c : cells)
-      if (c.ch != ' ') ++(c.italic == kItalic ? reading.counters.italicCells : reading.counters.normalCells);
-    reading.charCount += int(cells.size());
-    appendLineText(reading.assembled, cells, app.ui.cbTags.checked);
-    if (r + 1 < lines.size()) reading.assembled.text += '|';
-  }
-  storeReading(app, n, std::move(reading));
+  TSUP& s = app.subs[size_t(n - 1)];
+  const OcrOptions options = ocrOptions(app);
+  SubtitleReading reading = wordReading(lines, words, s.fontMode, options.insertTags);
+  showReading(app, n, storeReading(s, std::move(reading), options.language));
 }
 
 // Subtitles handed to the workers and not stored yet, at most: enough to keep every worker
@@ -95,7 +91,7 @@ void recogniseDrawn(App& app, int n) {
   if (lines.empty()) return;
   LineReader* reader = callingThreadReader(app);
   if (!reader) {
-    ocr(app, n);  // the rules read alone
+    readWithRules(app, n);  // the rules read alone
     return;
   }
   std::vector<std::vector<WordBox>> words;
@@ -114,7 +110,7 @@ void BatchReader::recogniseDrawn(int n) {
     // Opening one on this thread first tells whether the workers can have theirs.
     tesseract_ = callingThreadReader(app_) != nullptr;
     if (!tesseract_) {
-      ocr(app_, n);  // the rules read alone
+      readWithRules(app_, n);  // the rules read alone
       return;
     }
     const int workers = int(std::max(1u, std::thread::hardware_concurrency()));

@@ -3,7 +3,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/srt_output.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 
 CliCommand addOcrCommand(CLI::App& cli, CliContext& ctx) {
   auto* cmd = cli.add_subcommand("ocr", "Read FILE, run \"OCR all\" and write the SRT text");

@@ -13,7 +13,7 @@
 #include "app/stream_export.h"
 #include "gui/page_control.h"
 #include "gui/tf_main.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "app/stream_loading.h"
 #include "app/srt_page.h"
 #include "app/srt_loading.h"

@@ -2,8 +2,6 @@
 
 #include <cassert>
 
-#include "app/app.h"
-
 namespace {
 // A table has 100 slots; the tables below fill fewer.
 constexpr size_t kTableSlots = 100;
@@ -43,6 +41,11 @@ const std::vector<CorrectionTable>& dict() {
   return d;
 }
 
+const CorrectionTable* languageTable(int language) {
+  if (language <= langNone || size_t(language) >= dict().size()) return nullptr;
+  return &dict()[size_t(language)];
+}
+
 void repl(std::string_view pattern, std::string_view replacement, std::string& text) {
   if (text.empty() || pattern.empty()) return;
   if (pattern.front() == ' ') text.insert(text.begin(), ' ');
@@ -75,12 +78,5 @@ void applyLIRules(std::string& text) {
 void correctText(std::string& text, int language) {
   applyLIRules(text);
   applyTable(dict()[0], text);
-  if (language > 0 && size_t(language) < dict().size()) applyTable(dict()[size_t(language)], text);
-}
-
-void coLangChange(App& app) {
-  const int language = app.ui.coLang.itemIndex;
-  if (language <= 0 || size_t(language) >= dict().size() || app.subs.empty()) return;
-  if (!app.host.askYesNo("Do you want to apply the dictionary now?")) return;
-  for (TSUP& s : app.subs) applyTable(dict()[size_t(language)], s.text);
+  if (const CorrectionTable* table = languageTable(language)) applyTable(*table, text);
 }

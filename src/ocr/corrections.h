@@ -6,8 +6,6 @@
 #include <string_view>
 #include <vector>
 
-class App;
-
 struct CorrectionPair {
   std::string pattern;
   std::string replacement;
@@ -16,6 +14,10 @@ using CorrectionTable = std::vector<CorrectionPair>;
 
 // Table 0 is applied after every recognition; table i belongs to item i of coLang.
 const std::vector<CorrectionTable>& dict();
+// The items of the "Language" box.
+enum CorrectionLanguage : int { langNone = 0, langEnglish = 1 };
+// The table of a "Language" item; null for "N/A" and for an item beyond the tables.
+const CorrectionTable* languageTable(int language);
 
 // Replaces every occurrence of pattern, leftmost first, searching again from the start after
 // each replacement. A pattern with a space at an edge also matches at that edge of the text;
@@ -26,6 +28,3 @@ void applyTable(const CorrectionTable& table, std::string& text);
 void applyLIRules(std::string& text);
 // Everything a recognition applies: the l/I rules, table 0, then the language's table.
 void correctText(std::string& text, int language);
-
-// The "Language" selection changed: offers to apply its table to every text now.
-void coLangChange(App& app);

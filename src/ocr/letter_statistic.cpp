@@ -1,6 +1,6 @@
 #include "ocr/letter_statistic.h"
 
-#include "app/app.h"
+#include "ocr/corrections.h"
 
 std::array<int, 26> countLetters(const std::vector<TSUP>& subs) {
   std::array<int, 26> counts{};
@@ -37,22 +37,24 @@ std::string percentText(int count, int total) {
   return text;
 }
 
-void languageStatistic(App& app, int totalChars) {
-  app.log("Statistic:");
-  const std::array<int, 26> counts = countLetters(app.subs);
+int languageStatistic(const std::vector<TSUP>& subs, int totalChars, LogSink& log) {
+  log.log("Statistic:");
+  const std::array<int, 26> counts = countLetters(subs);
   std::string letters;
   if (totalChars > 0) {
     for (size_t i = 0; i < counts.size(); ++i)
-      app.log(std::string(1, char('a' + i)) + ": " + std::to_string(counts[i]) + " - " +
+      log.log(std::string(1, char('a' + i)) + ": " + std::to_string(counts[i]) + " - " +
               percentText(counts[i], totalChars) + "%");
     letters = mostImportantLetters(counts);
   }
-  app.log2("Most important letters: " + letters);
+  log.log2("Most important letters: " + letters);
   // The guess is followed by an empty line: the batch ends with slog2("Ready") and "Done.",
   // which replace the last line of the log, and would otherwise wipe the guess out.
+  int language = langNone;
   if (letters == "EOAINH" || letters == "EAONIH") {
-    app.log2("It seems to be in English.");
-    app.ui.coLang.itemIndex = 1;  // selected as the program's own choice: no offer to apply it now
+    log.log2("It seems to be in English.");
+    language = langEnglish;
   }
-  if (letters == "EAINOL") app.log2("It seems to be in French.");
+  if (letters == "EAINOL") log.log2("It seems to be in French.");
+  return language;
 }

@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "model/log_sink.h"
 #include "model/subtitle.h"
-
-class App;
 
 // Letters a..z over every text: capitals count for their letter, small letters only from
 // "a" to "p".
@@ -17,5 +16,6 @@ std::string mostImportantLetters(const std::array<int, 26>& counts);
 // count / total in percent with one decimal, truncated: "12.3", "5", "0".
 std::string percentText(int count, int total);
 
-// Writes the statistic to the log and guesses the language; English selects its dictionary.
-void languageStatistic(App& app, int totalChars);
+// Writes the statistic to the log and guesses the language. Returns the "Language" item of
+// a guess that has a dictionary (English), else langNone.
+int languageStatistic(const std::vector<TSUP>& subs, int totalChars, LogSink& log);

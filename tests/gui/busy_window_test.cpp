@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "app/bitmap_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "app/stream_loading.h"
 #include "app/srt_page.h"
 #include "window_fixture.h"

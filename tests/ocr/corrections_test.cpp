@@ -1,11 +1,10 @@
-// Text corrections after recognition, the dictionary offer and the letter statistic.
+// Text corrections after recognition and the letter statistic.
 #include "ocr/corrections.h"
 
 #include <gtest/gtest.h>
 
-#include "app/app.h"
 #include "ocr/letter_statistic.h"
-#include "support/test_host.h"
+#include "support/recording_log.h"
 
 namespace {
 std::string corrected(std::string text, int language) {
@@ -68,42 +67,6 @@ TEST(Corrections, EnglishTableLayout) {
   EXPECT_EQ(en[60].replacement, "\"If ");
 }
 
-class Dictionary : public ::testing::Test {
- protected:
-  TestHost host;
-  std::unique_ptr<App> app = std::make_unique<App>(host);
-};
-
-TEST_F(Dictionary, AppliedToEveryTextOnYes) {
-  app->subs.resize(3);
-  app->subs[0].text = "lt's me";
-  app->subs[1].text = "";
-  app->subs[2].text = "AlB ln";
-  app->subs[2].locked = 1;
-  app->ui.coLang.itemIndex = 1;
-  coLangChange(*app);
-  ASSERT_EQ(host.questions.size(), 1u);
-  EXPECT_EQ(host.questions[0], "Do you want to apply the dictionary now?");
-  EXPECT_EQ(app->subs[0].text, "It's me");
-  EXPECT_EQ(app->subs[1].text, "");
-  EXPECT_EQ(app->subs[2].text, "AlB In");  // only the language table: no l/I rules
-
-  app->subs[0].text = "lt's me";
-  host.answers.push_back(false);
-  coLangChange(*app);
-  EXPECT_EQ(app->subs[0].text, "lt's me");
-
-  app->ui.coLang.itemIndex = 0;  // "N/A" asks nothing
-  coLangChange(*app);
-  EXPECT_EQ(host.questions.size(), 2u);
-}
-
-TEST_F(Dictionary, NoQuestionForAnEmptyList) {
-  app->ui.coLang.itemIndex = 1;
-  coLangChange(*app);
-  EXPECT_TRUE(host.questions.empty());
-}
-
 TEST(LetterStatistic, Picks) {
   std::vector<TSUP> subs(2);
   subs[0].text = "eeeee tttt aaa|oo";
@@ -130,24 +93,21 @@ TEST(LetterStatistic, Percent) {
   EXPECT_EQ(percentText(2, 3), "66.6");
 }
 
-TEST_F(Dictionary, StatisticGuessesEnglish) {
-  app->subs.resize(1);
-  app->subs[0].text = "EEEEEE OOOOO AAAA III NN H";
-  languageStatistic(*app, 100);
-  const std::string log = app->messages.plainText();
-  EXPECT_NE(log.find("Statistic:\n"), std::string::npos);
-  EXPECT_NE(log.find("e: 6 - 6%\n"), std::string::npos);
-  EXPECT_NE(log.find("Most important letters: EOAINH\n\n"), std::string::npos);
-  EXPECT_NE(log.find("It seems to be in English."), std::string::npos);
-  EXPECT_EQ(app->ui.coLang.itemIndex, 1);
-  EXPECT_TRUE(host.questions.empty());
+TEST(LetterStatistic, GuessesTheLanguage) {
+  std::vector<TSUP> subs(1);
+  subs[0].text = "EEEEEE OOOOO AAAA III NN H";
+  RecordingLog log;
+  EXPECT_EQ(languageStatistic(subs, 100, log), langEnglish);
+  EXPECT_NE(log.text().find("Statistic:\n"), std::string::npos);
+  EXPECT_NE(log.text().find("e: 6 - 6%\n"), std::string::npos);
+  EXPECT_NE(log.text().find("Most important letters: EOAINH\n\n"), std::string::npos);
+  EXPECT_NE(log.text().find("It seems to be in English."), std::string::npos);
 
-  app->clearLog();
-  app->subs[0].text = "EEEEEE AAAAA IIII NNN OO L";
-  languageStatistic(*app, 0);  // no characters: no letter lines, no picks
-  EXPECT_EQ(app->messages.plainText(), "Statistic:\nMost important letters: \n\n");
-  app->subs[0].text = "EEEEEE AAAAA IIII NNN OO L";
-  languageStatistic(*app, 50);
-  EXPECT_NE(app->messages.plainText().find("It seems to be in French."), std::string::npos);
+  log.lines.clear();
+  subs[0].text = "EEEEEE AAAAA IIII NNN OO L";
+  EXPECT_EQ(languageStatistic(subs, 0, log), langNone);  // no characters: no letter lines, no picks
+  EXPECT_EQ(log.text(), "Statistic:\nMost important letters: \n\n");
+  EXPECT_EQ(languageStatistic(subs, 50, log), langNone);  // French has no dictionary
+  EXPECT_NE(log.text().find("It seems to be in French."), std::string::npos);
 }
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ocr/text_assembly.h"
+#include "ocr/word_reading.h"
 
 namespace {
 struct WordsCase {
@@ -73,5 +74,26 @@ TEST(LineWordsCells, OneCellPerCharacterAndASpaceBetweenWords) {
   EXPECT_EQ(cells[3].ch, u'c');
   EXPECT_EQ(cells[2].left, 29);
   EXPECT_EQ(cells[2].right, 40);
+}
+
+// A subtitle's reading from the words of its lines: the "Font" choice styles every word, and
+// a line with ink that reads as nothing stands as an unknown, upright glyph.
+TEST(WordReading, LinesStylesAndALineReadAsNothing) {
+  const std::vector<LinePicture> lines(2);
+  const std::vector<std::vector<WordBox>> words = {{{"Hi", 0, 19}, {"you", 30, 59}}};
+  const struct {
+    uint8_t fontMode;
+    const char* text;
+    int italic, upright;
+  } cases[] = {{fmNormal, "Hi you|\xB7", 0, 6}, {fmItalic, "<i>Hi you</i>|\xB7", 5, 1}};
+  for (const auto& c : cases) {
+    const SubtitleReading r = wordReading(lines, words, c.fontMode, true);
+    EXPECT_EQ(r.assembled.text, c.text);
+    EXPECT_FALSE(r.assembled.complete);
+    EXPECT_EQ(r.lineCount, 2);
+    EXPECT_EQ(r.charCount, 7);
+    EXPECT_EQ(r.counters.italicCells, c.italic);
+    EXPECT_EQ(r.counters.normalCells, c.upright);
+  }
 }
 }  // namespace

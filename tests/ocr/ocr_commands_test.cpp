@@ -1,12 +1,15 @@
-// The recognition commands: the batch protocol, error navigation, the font choice, options.
-#include "ocr/ocr_commands.h"
+// The recognition commands: the batch protocol, error navigation, the font choice, options,
+// the dictionary offer.
+#include "app/ocr_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "app/app.h"
+#include "app/recognition_panel.h"
 #include "app/settings_table.h"
+#include "ocr/corrections.h"
 #include "support/test_host.h"
 
 namespace {
@@ -49,6 +52,7 @@ TEST_F(OcrCommands, BatchRecognisesOnlyNewSubtitlesButCountsAll) {
     s.lineCount = 0;
     s.charCount = 0;
   }
+  app->subs[1].text = "EEEEEE OOOOO AAAA III NN H";
   bOCRallClick(*app);
   EXPECT_EQ(ocrTitles(), 10);
   EXPECT_NE(log().find("Converting bitmaps to text\n"), std::string::npos);
@@ -56,6 +60,9 @@ TEST_F(OcrCommands, BatchRecognisesOnlyNewSubtitlesButCountsAll) {
   EXPECT_NE(log().find("Statistic:\n"), std::string::npos);
   EXPECT_NE(log().find("\nDone.\n\n"), std::string::npos);
   EXPECT_EQ(app->totalLines, 1980);
+  // The letters look English: the batch selects its dictionary without offering to apply it.
+  EXPECT_EQ(app->ui.coLang.itemIndex, langEnglish);
+  EXPECT_TRUE(host.questions.empty());
   EXPECT_EQ(app->ui.ProgressBar.max, 1000);
 
   const Controls& ui = app->ui;
@@ -128,6 +135,24 @@ TEST_F(OcrCommands, FontChoiceSetsTheSubtitlesStyle) {
   rgFontClick(*app);
 }
 
+TEST_F(OcrCommands, PanelShowsWhatAReadingStored) {
+  makeList(3, 1, 1);
+  TSUP& s = app->subs[1];
+  s.fontMode = fmItalic;
+  s.text = "kept|text";
+  app->ui.mSubtext.lines = {"before"};
+  showReading(*app, 2, ReadingStored::nothing);
+  EXPECT_EQ(app->ui.ieSubs.text, "1");
+  showReading(*app, 2, ReadingStored::record);  // the selector and the font follow, the text box stays
+  EXPECT_EQ(app->ui.ieSubs.text, "2");
+  EXPECT_EQ(app->ui.udSubs.position, 2);
+  EXPECT_EQ(app->ui.rgFont.itemIndex, fmItalic);
+  EXPECT_EQ(app->ui.mSubtext.lines, std::vector<std::string>{"before"});
+  showReading(*app, 2, ReadingStored::recordAndText);
+  EXPECT_EQ(app->ui.mSubtext.lines, (std::vector<std::string>{"kept", "text"}));
+  EXPECT_FALSE(app->subs[1].locked);  // shown, not taken as an edit
+}
+
 TEST_F(OcrCommands, OptionRules) {
   auto set = [&](const char* name, int v) { applySetting(*app, *findSetting(name), int32_t(v)); };
   set("CutLevel", 300);
@@ -146,5 +171,41 @@ TEST_F(OcrCommands, OptionRules) {
   EXPECT_EQ(app->skew.div, 21);
   set("C_Mul", -3);
   EXPECT_EQ(app->skew.mul, 1);
+}
+
+class Dictionary : public ::testing::Test {
+ protected:
+  TestHost host;
+  std::unique_ptr<App> app = std::make_unique<App>(host);
+};
+
+TEST_F(Dictionary, AppliedToEveryTextOnYes) {
+  app->subs.resize(3);
+  app->subs[0].text = "lt's me";
+  app->subs[1].text = "";
+  app->subs[2].text = "AlB ln";
+  app->subs[2].locked = 1;
+  app->ui.coLang.itemIndex = 1;
+  coLangChange(*app);
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0], "Do you want to apply the dictionary now?");
+  EXPECT_EQ(app->subs[0].text, "It's me");
+  EXPECT_EQ(app->subs[1].text, "");
+  EXPECT_EQ(app->subs[2].text, "AlB In");  // only the language table: no l/I rules
+
+  app->subs[0].text = "lt's me";
+  host.answers.push_back(false);
+  coLangChange(*app);
+  EXPECT_EQ(app->subs[0].text, "lt's me");
+
+  app->ui.coLang.itemIndex = 0;  // "N/A" asks nothing
+  coLangChange(*app);
+  EXPECT_EQ(host.questions.size(), 2u);
+}
+
+TEST_F(Dictionary, NoQuestionForAnEmptyList) {
+  app->ui.coLang.itemIndex = 1;
+  coLangChange(*app);
+  EXPECT_TRUE(host.questions.empty());
 }
 }  // namespace

@@ -1,27 +1,26 @@
 // Recognition of whole hand-drawn pictures: bands, cells, spaces, italic mode, the text.
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "app/app.h"
 #include "mask_painter.h"
+#include "model/subtitle_list.h"
 #include "ocr/ocr.h"
 #include "ocr/text_assembly.h"
-#include "support/test_host.h"
 
 namespace {
 constexpr int kBarW = 5, kBarH = 46;
 
 class Recognise : public ::testing::Test {
  protected:
-  TestHost host;
-  std::unique_ptr<App> app = std::make_unique<App>(host);
-  MaskPainter paint{app->ocrMask};
+  RecognitionState state;
+  WorkImages images;
+  TSUP subtitle;
+  OcrOptions options;
+  ReadingStored stored = ReadingStored::nothing;
+  MaskPainter paint{images.ocrMask};
 
   void SetUp() override { setArea(600, 200); }
   void setArea(int W, int H) {
-    app->subs.resize(1);
-    TSUP& s = app->subs[0];
+    TSUP& s = subtitle;
     s.win[0].x1 = 300;
     s.win[0].x2 = uint16_t(300 + W);
     s.win[0].y1 = 700;
@@ -29,9 +28,9 @@ class Recognise : public ::testing::Test {
     s.fontMode = fmUnrecognised;
     s.text = "line 1";
   }
-  TSUP& sub() { return app->subs[0]; }
+  TSUP& sub() { return subtitle; }
   std::string run() {
-    ocr(*app, 1);
+    stored = ocr(subtitle, sfDVD, images, state, options);
     return sub().text;
   }
   void bar(int x, int y) { paint.rect(x, y, kBarW, kBarH); }
@@ -86,7 +85,7 @@ TEST_F(Recognise, LastLineEndsInTheRowsBelowTheArea) {
 }
 
 TEST_F(Recognise, ItalicLinesWithTagsGetOnePairPerLine) {
-  app->ui.cbTags.checked = true;
+  options.insertTags = true;
   for (int y : {10, 80}) {
     slantedBar(20, y);
     slantedBar(20 + kBarW + 30, y);
@@ -94,7 +93,7 @@ TEST_F(Recognise, ItalicLinesWithTagsGetOnePairPerLine) {
   EXPECT_EQ(run(), "<i>l l</i>|<i>l l</i>");
   EXPECT_EQ(sub().fontMode, fmItalic);
   EXPECT_EQ(sub().lineCount, 2);
-  EXPECT_EQ(app->ui.rgFont.itemIndex, fmItalic);
+  EXPECT_EQ(stored, ReadingStored::recordAndText);
 }
 
 TEST_F(Recognise, FontModeFollowsTheStylesRead) {
@@ -105,7 +104,7 @@ TEST_F(Recognise, FontModeFollowsTheStylesRead) {
 
   paint.rect(0, 0, 200, 100, 0);
   setArea(600, 200);
-  app->ui.cbTags.checked = true;
+  options.insertTags = true;
   slantedBar(20, 10);
   bar(60, 10);
   EXPECT_EQ(run(), "<i>l </i>l");
@@ -118,7 +117,7 @@ TEST_F(Recognise, ForcedStyleReadsEveryGlyphThatWay) {
   sub().fontMode = fmItalic;
   run();
   EXPECT_EQ(sub().fontMode, fmItalic);
-  for (int c = 1; c <= app->ocrLines[0].cellCount; ++c) EXPECT_EQ(app->ocrLines[0].cells[size_t(c)].italic, kItalic);
+  for (int c = 1; c <= state.ocrLines[0].cellCount; ++c) EXPECT_EQ(state.ocrLines[0].cells[size_t(c)].italic, kItalic);
 }
 
 TEST_F(Recognise, UnknownGlyphKeepsItsMarkAfterBothReadings) {
@@ -133,11 +132,12 @@ TEST_F(Recognise, LockedTextStaysButTheRecordIsUpdated) {
   sub().locked = 1;
   EXPECT_EQ(run(), "line 1");
   EXPECT_EQ(sub().lineCount, 1);
-  EXPECT_EQ(app->ui.mSubtext.lines, std::vector<std::string>{"line 1"});
+  EXPECT_EQ(stored, ReadingStored::recordAndText);  // the text box shows the kept text
 }
 
 TEST_F(Recognise, PictureWithoutInkChangesNothing) {
   EXPECT_EQ(run(), "line 1");
+  EXPECT_EQ(stored, ReadingStored::nothing);
   EXPECT_EQ(sub().fontMode, fmUnrecognised);
   EXPECT_EQ(sub().textOk, 0);
 }
@@ -148,14 +148,14 @@ TEST_F(Recognise, BandsAndCellsBeyondTheWorkingRecordsAreDropped) {
   for (int x = 40; x < 1890; x += 12) paint.rect(x, 0, 5, 5);  // a line of 155 dots
   run();
   EXPECT_EQ(sub().lineCount, kMaxBands);
-  EXPECT_LE(app->ocrLines[0].cellCount, kMaxCells);
-  EXPECT_GT(app->ocrLines[0].cellCount, kMaxCells - 4);
+  EXPECT_LE(state.ocrLines[0].cellCount, kMaxCells);
+  EXPECT_GT(state.ocrLines[0].cellCount, kMaxCells - 4);
 }
 
 TEST_F(Recognise, BoxesAndGuideLinesMarkTheCut) {
   bar(10, 10);
   run();
-  const Plane<Rgb>& d = app->display;
+  const Plane<Rgb>& d = images.display;
   auto rgb = [&](int x, int y) {
     const Rgb p = d.at(x, y);
     return (p.r << 16) | (p.g << 8) | p.b;
@@ -166,8 +166,8 @@ TEST_F(Recognise, BoxesAndGuideLinesMarkTheCut) {
   EXPECT_EQ(rgb(300 + 10 + kBarW, 700 + 30), 0x008000);
 
   // With the picture hidden only the guide lines are drawn.
-  app->display.reset(Rgb{});
-  app->ui.Image.visible = false;
+  images.display.reset(Rgb{});
+  options.markCells = false;
   sub().fontMode = fmUnrecognised;
   run();
   EXPECT_EQ(rgb(300 + 9, 700 + 30), 0);

@@ -8,7 +8,7 @@
 #include "app/app.h"
 #include "app/settings_table.h"
 #include "app/stream_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "ocr/tesseract_reader.h"
 #include "app/stream_loading.h"
 #include "app/letter_sheet_load.h"

@@ -9,7 +9,7 @@
 
 #include "app/app.h"
 #include "export/stream_export.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "app/stream_loading.h"
 #include "app/srt_loading.h"
 

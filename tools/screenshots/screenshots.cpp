@@ -11,7 +11,7 @@
 #include "app/subtitle_selector.h"
 #include "model/file_names.h"
 #include "app/stream_loading.h"
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 #include "gui/tf_main.h"
 
 namespace {

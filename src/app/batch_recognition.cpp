@@ -6,14 +6,14 @@
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "model/file_error.h"
 #include "app/long_operation.h"
+#include "app/ocr_commands.h"
+#include "app/subtitle_display.h"
 #include "app/subtitle_selector.h"
 #include "app/tesseract_reading.h"
 #include "export/timecode.h"
+#include "model/file_error.h"
 #include "ocr/letter_statistic.h"
-#include "ocr/ocr_commands.h"
-#include "app/subtitle_display.h"
 
 namespace {
 // The batch shows times as h:mm:ss, without a leading zero on the hours.
@@ -94,7 +94,8 @@ void bOCRallClick(App& app) {
   // slog2 empties the last log line: an empty line keeps the time from being wiped.
   app.log2("OCR time: " + elapsedText(start));
   app.slog2("Making statistic", "");
-  languageStatistic(app, app.totalChars);
+  // A guess with a dictionary selects it as the program's own choice: no offer to apply it now.
+  if (const int language = languageStatistic(app.subs, app.totalChars, app)) app.ui.coLang.itemIndex = language;
 
   app.ocrRender = false;
   ui.Image.visible = true;

@@ -1,13 +1,14 @@
-#include "ocr/ocr_commands.h"
+#include "app/ocr_commands.h"
 
 #include <algorithm>
 
 #include "app/app.h"
 #include "app/command_guards.h"
-#include "model/file_error.h"
+#include "app/subtitle_display.h"
 #include "app/subtitle_selector.h"
 #include "app/tesseract_reading.h"
-#include "app/subtitle_display.h"
+#include "model/file_error.h"
+#include "ocr/corrections.h"
 
 namespace {
 bool inList(const App& app, int n) { return n >= 1 && n <= int(app.subs.size()); }
@@ -86,4 +87,11 @@ void ieMULChange(App& app) {
 void ieDIVChange(App& app) {
   app.ui.ieDIV.clamp();
   app.skew.div = app.ui.ieDIV.value();
+}
+
+void coLangChange(App& app) {
+  const CorrectionTable* table = languageTable(app.ui.coLang.itemIndex);
+  if (!table || app.subs.empty()) return;
+  if (!app.host.askYesNo("Do you want to apply the dictionary now?")) return;
+  for (TSUP& s : app.subs) applyTable(*table, s.text);
 }

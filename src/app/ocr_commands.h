@@ -15,3 +15,5 @@ void bOCRallClick(App& app);
 // Option boxes "Skew" and "/": kept within their range (1 or more), they set the italic slant.
 void ieMULChange(App& app);
 void ieDIVChange(App& app);
+// The "Language" selection changed: offers to apply its table to every text now.
+void coLangChange(App& app);

@@ -1,7 +1,10 @@
-// DVD and HD DVD subpicture streams read through "Read SUP".
+// DVD and HD DVD subpicture streams read through "Read SUP", and both readers on their own.
 #include <algorithm>
 
+#include "readers/pg_reader.h"
+#include "readers/sp_reader.h"
 #include "readers/subtitle_times.h"
+#include "support/recording_sinks.h"
 #include "support/stream_read_test.h"
 
 namespace {
@@ -291,4 +294,47 @@ TEST_F(SpReading, ControlAreaLongerThanTheBufferIsReadFromItsStart) {
   EXPECT_EQ(sub(1).win[0].x2, 2);
   EXPECT_EQ(sub(1).endPts, 9000u - 90);
   EXPECT_EQ(sub(2).startPts, 9000u);
+}
+
+// The readers alone, as the fuzz targets and any other caller run them: what they report
+// goes to the read state's sinks, and a stream that is not one is a flag for the caller.
+TEST(StreamReaders, ReportThroughTheirSinks) {
+  SpStream dvd;
+  dvd.packet(0, dvdUnit(5));
+  SpStream wrongTag = dvd;
+  wrongTag.raw(Bytes{'S', 'Q', 0, 0, 0, 0, 0, 0, 0, 0});
+  const Bytes pgJunk{'P', 'G', 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0, 0, 'j', 'u', 'n', 'k'};
+  using Reports = std::vector<std::pair<std::string, int>>;
+  const struct {
+    const char* name;
+    const Bytes& bytes;
+    bool pg, details;
+    uint32_t count;
+    bool formatError;
+    Reports reports;
+    std::vector<std::string> lines;
+  } cases[] = {
+      // The position after the first packet's or segment's header, of the file's bytes.
+      {"DVD", dvd.bytes(), false, false, 1, false, {{"10/108", 9}}, {}},
+      // The packet-by-packet log takes the place of the progress.
+      {"DVD detailed", dvd.bytes(), false, true, 1, false, {}, {}},
+      {"wrong tag", wrongTag.bytes(), false, false, 0, true, {{"10/118", 8}}, {}},
+      {"Blu-ray junk", pgJunk, true, false, 0, true, {{"13/17", 76}}, {"0000000D: 4 bytes skipped: no segment starts there."}},
+  };
+  for (const auto& c : cases) {
+    SubtitleList list;
+    RecordingLog log;
+    RecordingProgress progress;
+    StreamFile file(c.bytes);
+    ReadState rs{file, log, progress, c.details};
+    if (c.pg) readPG(list.subs, rs);
+    else readSP(list, rs);
+    EXPECT_EQ(rs.count, c.count) << c.name;
+    EXPECT_EQ(list.subs.size(), c.count) << c.name;
+    EXPECT_EQ(rs.formatError, c.formatError) << c.name;
+    EXPECT_EQ(progress.reports, c.reports) << c.name;
+    if (!c.details) EXPECT_EQ(log.lines, c.lines) << c.name;
+    else EXPECT_FALSE(log.lines.empty()) << c.name;
+    EXPECT_TRUE(log.errors.empty()) << c.name;
+  }
 }

@@ -11,7 +11,7 @@
 #include "app/srt_loading.h"
 #include "app/drawing_of.h"
 #include "render/index_image.h"
-#include "text/text_lines.h"
+#include "model/text_lines.h"
 
 namespace {
 // A sheet with every level and the background in every glyph box.

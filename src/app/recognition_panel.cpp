@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/text_lines.h"
+#include "app/subtitle_display.h"
 
 OcrOptions ocrOptions(const App& app) {
   const Controls& ui = app.ui;

@@ -5,7 +5,7 @@
 #include "app/app.h"
 #include "app/drawing_of.h"
 #include "render/draw_sub.h"
-#include "app/text_lines.h"
+#include "model/text_lines.h"
 
 namespace {
 std::string areaCaption(const TSUPWin& w) {
@@ -50,6 +50,16 @@ void fillPanel(App& app, const TSUP& s) {
   if (app.subFormat != sfDVD) ui.bOCR.enabled = true;
 }
 }  // namespace
+
+void TxtToLines(App& app, const std::string& text) {
+  TMemo& memo = app.ui.mSubtext;
+  memo.visible = false;
+  const bool wasUpdating = app.inUpdate;
+  app.inUpdate = true;  // the refill is no edit: it must not lock the subtitle
+  memo.lines = splitLines(text);
+  app.inUpdate = wasUpdating;
+  memo.visible = true;
+}
 
 void showSubtitle(App& app, int n) {
   Drawing d = drawingOf(app);

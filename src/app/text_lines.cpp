@@ -5,17 +5,7 @@
 #include "app/subtitle_display.h"
 #include "render/draw_line.h"
 #include "text/text_file_lines.h"
-#include "text/text_lines.h"
-
-void TxtToLines(App& app, const std::string& text) {
-  TMemo& memo = app.ui.mSubtext;
-  memo.visible = false;
-  const bool wasUpdating = app.inUpdate;
-  app.inUpdate = true;  // the refill is no edit: it must not lock the subtitle
-  memo.lines = splitLines(text);
-  app.inUpdate = wasUpdating;
-  memo.visible = true;
-}
+#include "model/text_lines.h"
 
 void mSubtextChange(App& app) {
   if (app.inUpdate || app.curSub < 0 || size_t(app.curSub) >= app.subs.size() || refusedWhileBusy(app)) return;

@@ -1,12 +1,6 @@
 #pragma once
-// The text memo shows a subtitle's stored text line by line, and the user's edits there go
-// back into the subtitle.
-#include <string>
-
+// The user's edits in the text memo go back into the subtitle.
 class App;
-
-// Shows a stored text in the text memo without taking it as an edit.
-void TxtToLines(App& app, const std::string& text);
 
 // The memo was edited (ignored while inUpdate): the current subtitle takes its lines and is
 // locked against recognition.

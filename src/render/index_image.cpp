@@ -2,7 +2,7 @@
 
 #include "readers/stream_file.h"
 #include "render/rle_decode.h"
-#include "text/text_lines.h"
+#include "model/text_lines.h"
 
 namespace {
 // Black-and-white pictures ("OCR") are saved pictures only: a stream export keeps the colours.

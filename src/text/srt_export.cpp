@@ -7,7 +7,7 @@
 #include "model/pts.h"
 #include "text/cp1252.h"
 #include "text/text_file_lines.h"
-#include "text/text_lines.h"
+#include "model/text_lines.h"
 
 namespace {
 // The progress bar moves every this many subtitles.

@@ -9,7 +9,7 @@
 #include "text/srt_cues.h"
 #include "text/srt_lettering.h"
 #include "text/srt_tags.h"
-#include "text/text_lines.h"
+#include "model/text_lines.h"
 
 namespace {
 std::string cueName(const TSUP& s) { return "Cue " + std::to_string(s.num); }

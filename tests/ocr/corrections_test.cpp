@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ocr/letter_statistic.h"
-#include "support/recording_log.h"
+#include "support/recording_sinks.h"
 
 namespace {
 std::string corrected(std::string text, int language) {

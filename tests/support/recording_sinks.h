@@ -18,6 +18,12 @@ class RecordingLog : public LogSink {
     lines.back() = line;
   }
   void erlog(std::string_view message) override { errors.emplace_back(message); }
+  // The lines, each followed by a line break, as the message log's plain text.
+  std::string text() const {
+    std::string out;
+    for (const std::string& l : lines) out += l + '\n';
+    return out;
+  }
 };
 
 class RecordingProgress : public ProgressSink {

@@ -13,7 +13,7 @@
 #include "text/cp1252.h"
 #include "text/srt_export.h"
 #include "text/srt_fixture.h"
-#include "text/text_lines.h"
+#include "model/text_lines.h"
 
 namespace {
 struct WantCue {

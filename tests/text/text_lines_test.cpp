@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "app/subtitle_display.h"
 #include "app/text_lines.h"
 #include "render/draw_line.h"
 #include "support/test_host.h"
-#include "text/text_lines.h"
+#include "model/text_lines.h"
 
 namespace {
 class TextMemo : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "text/text_lines.h"
+#include "model/text_lines.h"
 
 std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> lines;

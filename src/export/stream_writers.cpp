@@ -1,6 +1,7 @@
 #include "export/stream_writers.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "model/output_file.h"
 #include "export/export_areas.h"
@@ -30,6 +31,22 @@ std::vector<ExportItem> writtenSubtitles(const SubtitleList& list, LogSink& log)
   }
   return items;
 }
+
+// Draws each subtitle to write into the index image in turn and hands it to `write`. The list
+// is read afresh each turn: the window runs between subtitles. A subtitle begun when "Cancel"
+// came is still written whole.
+void writeEach(Drawing& d, const std::vector<ExportItem>& items, const StreamFile* stream, DisplaySize size,
+               DayTime start, ProgressSink& progress, const std::function<void(const ExportItem&, const TSUP&)>& write) {
+  for (size_t k = 0; k < items.size(); ++k) {
+    progress.progress(progressText(k + 1, items.size(), start), int(k));
+    const bool stop = progress.stopRequested();
+    const ExportItem& item = items[k];
+    if (item.index >= d.list.subs.size()) break;
+    drawIndexImage(d, int(item.index + 1), stream, &size);
+    write(item, d.list.subs[item.index]);
+    if (stop) break;
+  }
+}
 }  // namespace
 
 void expBD(Drawing& d, const std::string& fileName, uint8_t rateCode, LogSink& log, ProgressSink& progress) {
@@ -43,20 +60,11 @@ void expBD(Drawing& d, const std::string& fileName, uint8_t rateCode, LogSink& l
   const DisplaySize size = listDisplaySize(d);
   PGStreamWriter writer(list.streamBuf, file, rateCode, size);
   std::vector<EncodeArea> areas;
-  // The list is read afresh each turn: the window runs between subtitles.
-  for (size_t k = 0; k < items.size(); ++k) {
-    progress.progress(progressText(k + 1, items.size(), start), int(k));
-    // A subtitle begun when "Cancel" came is still written whole.
-    const bool stop = progress.stopRequested();
-    const ExportItem& item = items[k];
-    if (item.index >= list.subs.size()) break;
-    drawIndexImage(d, int(item.index + 1), stream.get(), &size);
-    const TSUP& s = list.subs[item.index];
+  writeEach(d, items, stream.get(), size, start, progress, [&](const ExportItem& item, const TSUP& s) {
     areas.clear();
     for (int j : drawnAreas(list.subFormat, s)) areas.push_back(encodeArea(list.subFormat, s.win[size_t(j)]));
     writer.write(item.startPts, item.endPts, s.palCount, areas, d.palette, d.images.indexImage);
-    if (stop) break;
-  }
+  });
   file.commit();
 }
 
@@ -69,14 +77,7 @@ void expHD(Drawing& d, const std::string& fileName, LogSink& log, ProgressSink& 
   const DisplaySize size = listDisplaySize(d);
   OutputFile file(fileName);
   BitBuffer out(list.streamBuf);
-  for (size_t k = 0; k < items.size(); ++k) {
-    progress.progress(progressText(k + 1, items.size(), start), int(k));
-    // A subtitle begun when "Cancel" came is still written whole.
-    const bool stop = progress.stopRequested();
-    const ExportItem& item = items[k];
-    if (item.index >= list.subs.size()) break;
-    drawIndexImage(d, int(item.index + 1), stream.get(), &size);
-    const TSUP& s = list.subs[item.index];
+  writeEach(d, items, stream.get(), size, start, progress, [&](const ExportItem& item, const TSUP& s) {
     const std::vector<int> drawn = drawnAreas(list.subFormat, s);
     const EncodeArea area = hdArea(list.subFormat, s, drawn);
     IndexImage& index = d.images.indexImage;
@@ -84,7 +85,6 @@ void expHD(Drawing& d, const std::string& fileName, LogSink& log, ProgressSink& 
     putSPPacket(out, item.startPts, item.endPts, area, d.palette, index);
     file.write(out.bytes().data(), out.bytes().size());
     out.restart();
-    if (stop) break;
-  }
+  });
   file.commit();
 }

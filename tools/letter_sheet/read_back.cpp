@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "app/app.h"
-#include "export/stream_export.h"
+#include "app/stream_export.h"
 #include "app/ocr_commands.h"
 #include "app/stream_loading.h"
 #include "app/srt_loading.h"

@@ -3,15 +3,16 @@
 #include "app/app.h"
 
 void CommandProgress::progress(std::string_view status, int position) {
-  if (title_ == Title::percent) {
+  // An empty status leaves the status line (and the title) as they are: only the bar moves.
+  if (status.empty()) {
+    app_.ui.ProgressBar.position = position;
+    app_.host.repaint();
+  } else if (title_ == Title::percent) {
     app_.pslog(status, position);
-    return;
+  } else {
+    app_.ui.ProgressBar.position = position;
+    app_.slog(status, 1);  // repaints the window, the progress bar with it
   }
-  app_.ui.ProgressBar.position = position;
-  // The status line repaints the window, the progress bar with it; an empty status leaves
-  // the line as it is.
-  if (status.empty()) app_.host.repaint();
-  else app_.slog(status, 1);
 }
 
 bool CommandProgress::stopRequested() { return app_.pumpAndCheckCancel(); }
